@@ -1,0 +1,25 @@
+# listaro_sources(VAR "glob;glob" "exclude-regex"): sources found by glob, so that a new file
+# in a subsystem folder needs no edit here.
+function(listaro_sources var globs exclude)
+  set(found)
+  foreach(g IN LISTS globs)
+    file(GLOB_RECURSE part CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${g}")
+    list(APPEND found ${part})
+  endforeach()
+  if(NOT exclude STREQUAL "")
+    list(FILTER found EXCLUDE REGEX "${exclude}")
+  endif()
+  list(REMOVE_DUPLICATES found)
+  set(${var} ${found} PARENT_SCOPE)
+endfunction()
+
+# A platform stand-in over the core; an interface library until its folder holds sources.
+function(listaro_platform_library name sources dependency)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_link_libraries(${name} PUBLIC listaro_core ${dependency})
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE listaro_core ${dependency})
+  endif()
+endfunction()
