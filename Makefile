@@ -1,6 +1,9 @@
 # All set-up lives here: each target installs what is missing, then configures and builds.
 BUILD ?= build
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Lets ccache, where installed, share objects between checkouts of the project.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: setup configure build run test bench clean
 
