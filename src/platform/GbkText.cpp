@@ -9,6 +9,12 @@ bool isFourByteSequence(std::string_view t, size_t p) {
            b(2) <= 0xFE && b(3) >= 0x30 && b(3) <= 0x39;
 }
 
+// No GBK or GB18030 character has a second byte below 0x30 (CR, LF, space): a lead byte before
+// one stands alone, so line ends stay findable in damaged text.
+bool pairsWithNext(std::string_view t, size_t p) {
+    return p + 1 < t.size() && static_cast<unsigned char>(t[p + 1]) >= 0x30;
+}
+
 // Like charLengthAt, but a CR LF pair is one character and a trailing lead byte has length 0
 // (it is not a character).
 size_t countedCharLength(std::string_view t, size_t p) {
@@ -16,6 +22,7 @@ size_t countedCharLength(std::string_view t, size_t p) {
     if (c == '\r' && p + 1 < t.size() && t[p + 1] == '\n') return 2;
     if (c < 0x80) return 1;
     if (p + 1 >= t.size()) return 0;
+    if (!pairsWithNext(t, p)) return 1;
     return isFourByteSequence(t, p) ? 4 : 2;
 }
 
@@ -23,7 +30,7 @@ size_t countedCharLength(std::string_view t, size_t p) {
 
 size_t charLengthAt(std::string_view text, size_t pos) {
     unsigned char c = static_cast<unsigned char>(text[pos]);
-    if (c < 0x80 || pos + 1 >= text.size()) return 1;
+    if (c < 0x80 || !pairsWithNext(text, pos)) return 1;
     return isFourByteSequence(text, pos) ? 4 : 2;
 }
 

@@ -6,7 +6,8 @@
 #include <vector>
 
 // Bytes of the character starting at pos: 1 for a byte below 0x80 (CR and LF each count alone),
-// 4 for a GB18030 four-byte sequence, otherwise 2; a lead byte at the very end gives 1.
+// 4 for a GB18030 four-byte sequence, otherwise 2; a lead byte at the very end, or followed by a
+// byte below 0x30 (a control byte such as CR or LF, which no GBK character holds), gives 1.
 size_t charLengthAt(std::string_view text, size_t pos);
 
 // Characters in text: a CR LF pair is one, a lead byte at the very end is not counted.

@@ -51,7 +51,7 @@ TEST(LeftCharacters, TakesWholeCharacters) {
 }
 
 TEST(FindText, NeverMatchesInsideADoubleByteCharacter) {
-    std::string name = "\xB9\xE3" + kDong;  // 廣東
+    std::string name = "\xB9\xE3" + kDong;  // 广東
     EXPECT_EQ(findText(name, "|"), std::string::npos);
     EXPECT_EQ(findText(name + "|x", "|"), 4u);
     EXPECT_EQ(findText(kQian + "\\", "\\"), 2u);
@@ -59,6 +59,14 @@ TEST(FindText, NeverMatchesInsideADoubleByteCharacter) {
                        "A",
                        "A"),
               2u);  // 丄 then A
+}
+
+TEST(FindText, ALeadByteBeforeALineEndStandsAlone) {
+    // Damaged text: a lead byte directly before CR LF must not hide the line end.
+    EXPECT_EQ(findText("a\x81\r\nb", "\r\n"), 2u);
+    EXPECT_EQ(charLengthAt("\x81\r", 0), 1u);
+    EXPECT_EQ(characterCount("\x81\r\n"), 2);
+    EXPECT_EQ(charLengthAt("\x81\x30\x81\x30", 0), 4u);
 }
 
 TEST(SplitText, SplitsAtSeparatorsBetweenCharacters) {

@@ -1,0 +1,113 @@
+#include "forms/FieldText.h"
+
+#include <cstdio>
+
+#include "platform/GbkText.h"
+#include "platform/TextCodec.h"
+
+namespace {
+
+constexpr int32_t kDefaultWidth = 100;
+
+ListField parseField(std::string_view piece, int partCount) {
+    std::vector<std::string> parts = splitText(piece, "|");
+    parts.resize(static_cast<size_t>(partCount));
+    ListField field;
+    field.name = parts[0];
+    field.type = integerValue(parts[1]);
+    field.length = integerValue(parts[2]);
+    field.link = integerValue(parts[3]);
+    field.key = isTrueText(parts[4]);
+    if (partCount >= 6) {
+        int32_t width = integerValue(parts[5]);
+        field.width = width > 0 ? width : kDefaultWidth;
+    }
+    return field;
+}
+
+void appendField(std::string& out, const FieldSpec& field) {
+    if (!out.empty()) out += "||";
+    out += field.name + "|" + integerText(field.type) + "|" + integerText(field.length) + "|" +
+           integerText(field.link) + "|" + logicalText(field.key);
+}
+
+}  // namespace
+
+std::vector<ListField> parseFieldText(std::string_view text, int partCount) {
+    std::vector<ListField> fields;
+    if (text.empty()) return fields;
+    partCount = partCount >= 6 ? 6 : 5;
+    for (const std::string& piece : splitText(text, "||")) {
+        fields.push_back(parseField(piece, partCount));
+    }
+    return fields;
+}
+
+std::vector<FieldSpec> parseFormFieldText(std::string_view text) {
+    std::vector<ListField> parsed = parseFieldText(text, 5);
+    return std::vector<FieldSpec>(parsed.begin(), parsed.end());
+}
+
+std::string formatFieldText(const std::vector<FieldSpec>& fields) {
+    std::string out;
+    for (const FieldSpec& field : fields) appendField(out, field);
+    return out;
+}
+
+std::string formatFieldText(const std::vector<ListField>& fields, bool withWidth) {
+    std::string out;
+    for (const ListField& field : fields) {
+        appendField(out, field);
+        if (withWidth) out += "|" + integerText(field.width);
+    }
+    return out;
+}
+
+const std::string& sampleFieldText() {
+    return GBK(
+        "平台|10|10|0|真||域名|10|30|0|假||IP|10|30|0|假||FTP|23|30|0|假||域名续费商|22|30|0|假||"
+        "服务器续费商|22|30|0|假||域名到期|21|30|0|假||服务器到期|21|30|0|假||账号|10|30|12|假||"
+        "密码|10|30|0|假||PING|25|30|3|假||备注|10|100|0|假");
+}
+
+std::vector<std::string> splitValue(std::string_view value, int n) {
+    std::vector<std::string> parts = splitText(value, "||");
+    parts.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return parts;
+}
+
+std::string displayText(int32_t type, std::string_view value) {
+    switch (type) {
+        case FieldType::Link:
+        case FieldType::QqLink:
+            return splitValue(value, 2)[0];
+        case FieldType::FtpLink: {
+            std::vector<std::string> parts = splitValue(value, 3);
+            const std::string& user = parts[0];
+            const std::string& server = parts[2];
+            if (server.empty()) return {};
+            if (!user.empty()) return server + "(" + user + ")";
+            return server;
+        }
+        default:
+            return std::string(value);
+    }
+}
+
+const std::string& logicalText(bool value) {
+    return value ? GBK("真") : GBK("假");
+}
+
+bool isTrueText(std::string_view text) {
+    return text == GBK("真");
+}
+
+std::string integerText(int64_t value) {
+    return std::to_string(value);
+}
+
+std::string decimalText(float value) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.6g", static_cast<double>(value));
+    return buffer;
+}
