@@ -1,0 +1,175 @@
+// The row order of a sort. Every order here is total (ties are broken by the old position), so an
+// unstable sort gives exactly the stable result: integer keys keep equal rows in their previous
+// order, sequence keys put the later of two equal rows first.
+#include "grid/GridSort.h"
+
+#include <algorithm>
+#include <array>
+#include <compare>
+#include <cstring>
+
+namespace {
+
+// Rows handled between two pauses while keys are read and pieces sorted.
+constexpr size_t kPieceRows = size_t(1) << 14;
+
+// Runs work(begin, end) over [0, n) in pieces, pausing after each.
+template <class Work>
+bool inPieces(size_t n, const SortPause& pause, Work work) {
+    for (size_t begin = 0; begin < n; begin += kPieceRows) {
+        work(begin, std::min(n, begin + kPieceRows));
+        if (!pause()) return false;
+    }
+    return true;
+}
+
+// Integer keys: a stable least-significant-digit radix sort, the keys mapped so that unsigned order
+// is the wanted order. Bytes in which all keys agree cost no pass, so 32-bit keys take four at
+// most.
+struct IntegerItem {
+    uint64_t key;
+    int32_t row;
+};
+
+std::optional<std::vector<int32_t>> integerOrder(
+    int32_t rowCount, const std::function<std::string_view(int32_t)>& cellText, int32_t keyKind,
+    bool ascending, const SortPause& pause) {
+    const size_t n = size_t(rowCount);
+    std::vector<IntegerItem> items(n);
+    std::array<std::array<size_t, 256>, 8> counts{};
+    bool read = inPieces(n, pause, [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            uint64_t ordered =
+                uint64_t(integerSortKey(keyKind, cellText(int32_t(i)))) ^ (1ull << 63);
+            if (!ascending) ordered = ~ordered;
+            items[i] = {ordered, int32_t(i)};
+            for (int digit = 0; digit < 8; ++digit)
+                ++counts[digit][(ordered >> (8 * digit)) & 0xff];
+        }
+    });
+    if (!read) return std::nullopt;
+
+    std::vector<IntegerItem> spare(n);
+    for (int digit = 0; digit < 8; ++digit) {
+        const auto& count = counts[digit];
+        if (std::find(count.begin(), count.end(), n) != count.end()) continue;
+        std::array<size_t, 256> next{};
+        for (size_t b = 1; b < 256; ++b) next[b] = next[b - 1] + count[b - 1];
+        for (const IntegerItem& item : items)
+            spare[next[(item.key >> (8 * digit)) & 0xff]++] = item;
+        items.swap(spare);
+        if (!pause()) return std::nullopt;
+    }
+    std::vector<int32_t> order(n);
+    for (size_t i = 0; i < n; ++i) order[i] = items[i].row;
+    return order;
+}
+
+// Sequence keys: a row's first bytes (or first values) as one number decide most comparisons
+// without touching the full key.
+struct SequenceItem {
+    uint64_t prefix;
+    int32_t row;
+};
+
+uint64_t bytePrefix(std::string_view text) {
+    unsigned char bytes[8] = {};
+    std::memcpy(bytes, text.data(), std::min<size_t>(8, text.size()));
+    uint64_t prefix = 0;
+    for (unsigned char byte : bytes) prefix = prefix << 8 | byte;
+    return prefix;
+}
+
+// Missing values count as the smallest, which keeps a shorter key's prefix from passing a longer
+// one.
+uint64_t valuePrefix(const std::vector<int32_t>& values) {
+    uint64_t prefix = 0;
+    for (size_t i = 0; i < 2; ++i)
+        prefix = prefix << 32 | (i < values.size() ? uint32_t(values[i]) ^ 0x80000000u : 0u);
+    return prefix;
+}
+
+// Pieces are sorted, then merged pairwise, with a pause after each piece and each merge.
+template <class Less>
+bool sortInPieces(std::vector<SequenceItem>& items, Less less, const SortPause& pause) {
+    const size_t n = items.size();
+    bool sorted = inPieces(n, pause, [&](size_t begin, size_t end) {
+        std::sort(items.begin() + begin, items.begin() + end, less);
+    });
+    if (!sorted) return false;
+    std::vector<SequenceItem> merged(n);
+    for (size_t width = kPieceRows; width < n; width *= 2) {
+        for (size_t begin = 0; begin < n; begin += 2 * width) {
+            size_t middle = std::min(n, begin + width), end = std::min(n, begin + 2 * width);
+            std::merge(items.begin() + begin, items.begin() + middle, items.begin() + middle,
+                       items.begin() + end, merged.begin() + begin, less);
+            if (!pause()) return false;
+        }
+        items.swap(merged);
+    }
+    return true;
+}
+
+// fullCompare(rowA, rowB) orders two rows whose prefixes are equal.
+template <class FullCompare>
+std::optional<std::vector<int32_t>> sequenceOrder(std::vector<SequenceItem> items,
+                                                  FullCompare fullCompare, bool ascending,
+                                                  const SortPause& pause) {
+    auto less = [&](const SequenceItem& a, const SequenceItem& b) {
+        if (a.prefix != b.prefix) return ascending ? a.prefix < b.prefix : a.prefix > b.prefix;
+        std::strong_ordering order = fullCompare(a.row, b.row);
+        if (order != 0) return ascending ? order < 0 : order > 0;
+        return a.row > b.row;
+    };
+    if (!sortInPieces(items, less, pause)) return std::nullopt;
+    std::vector<int32_t> order(items.size());
+    for (size_t i = 0; i < items.size(); ++i) order[i] = items[i].row;
+    return order;
+}
+
+std::optional<std::vector<int32_t>> byteOrder(
+    int32_t rowCount, const std::function<std::string_view(int32_t)>& cellText, bool ascending,
+    const SortPause& pause) {
+    const size_t n = size_t(rowCount);
+    std::vector<std::string_view> texts(n);
+    std::vector<SequenceItem> items(n);
+    bool read = inPieces(n, pause, [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            texts[i] = cellText(int32_t(i));
+            items[i] = {bytePrefix(texts[i]), int32_t(i)};
+        }
+    });
+    if (!read) return std::nullopt;
+    // string_view compares bytes as unsigned values, a proper prefix first.
+    auto compare = [&](int32_t a, int32_t b) { return texts[a].compare(texts[b]) <=> 0; };
+    return sequenceOrder(std::move(items), compare, ascending, pause);
+}
+
+std::optional<std::vector<int32_t>> phoneticOrder(
+    int32_t rowCount, const std::function<std::string_view(int32_t)>& cellText, bool ascending,
+    const SortPause& pause) {
+    const size_t n = size_t(rowCount);
+    std::vector<std::vector<int32_t>> keys(n);
+    std::vector<SequenceItem> items(n);
+    bool read = inPieces(n, pause, [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            keys[i] = phoneticSortKey(cellText(int32_t(i)));
+            items[i] = {valuePrefix(keys[i]), int32_t(i)};
+        }
+    });
+    if (!read) return std::nullopt;
+    auto compare = [&](int32_t a, int32_t b) { return keys[a] <=> keys[b]; };
+    return sequenceOrder(std::move(items), compare, ascending, pause);
+}
+
+}  // namespace
+
+std::optional<std::vector<int32_t>> sortedRowOrder(
+    int32_t rowCount, const std::function<std::string_view(int32_t)>& cellText, int32_t keyKind,
+    bool ascending, const SortPause& pause) {
+    rowCount = std::max(rowCount, 0);
+    if (keyKind == SortKeyKind::Bytes) return byteOrder(rowCount, cellText, ascending, pause);
+    if (keyKind == SortKeyKind::Phonetic)
+        return phoneticOrder(rowCount, cellText, ascending, pause);
+    return integerOrder(rowCount, cellText, keyKind, ascending, pause);
+}
