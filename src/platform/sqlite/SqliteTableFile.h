@@ -1,0 +1,71 @@
+#pragma once
+// One open table. The connection keeps a write transaction (a RESERVED lock) open for as long as
+// the table is open, so other processes may read the files but not write them; each commit starts
+// the next transaction at once. The current record is read from a cursor that walks the records
+// in file order, so that reading record after record costs one step each.
+#include <sqlite3.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/RecordTable.h"
+#include "platform/sqlite/SqliteStatement.h"
+
+class SqliteTableFile {
+  public:
+    // diskPath is the UTF-8 path of the ".edb" file. Null with error set when it cannot be opened.
+    static std::unique_ptr<SqliteTableFile> open(const std::string& diskPath, int busyTimeoutMs,
+                                                 std::string& error);
+    ~SqliteTableFile();
+    SqliteTableFile(const SqliteTableFile&) = delete;
+    SqliteTableFile& operator=(const SqliteTableFile&) = delete;
+
+    const std::vector<ColumnDefinition>& columns() const { return columns_; }
+    int recordCount() const { return static_cast<int>(bookmarks_.size()); }
+    bool goTo(int recordNumber);
+    int32_t bookmark() const { return current_ < 0 ? 0 : bookmarks_[current_]; }
+    bool goToBookmark(int32_t bookmark);
+    int recordNumber() const { return current_ + 1; }
+
+    bool addBlankRecord();
+    bool read(int column, RecordValue& value);
+    bool write(int column, const RecordValue& value);
+    bool deleteRecord();
+    bool purgeDeleted();
+
+    // Uncommitted writes exist.
+    bool dirty() const { return dirty_; }
+    bool commit();
+    void rollback();
+
+    // The text of the last failure.
+    const std::string& error() const { return error_; }
+
+  private:
+    explicit SqliteTableFile(sqlite3* db) : db_(db) {}
+    bool prepare();
+    bool beginTransaction();
+    bool loadBookmarks();
+    bool seek(int32_t bookmark);
+    bool ensureRow();
+    bool hasCurrent();
+    void forgetRow();
+    bool fail();
+    bool fail(std::string message);
+    SqliteStatement& writeStatement(int column);
+    bool written();
+
+    sqlite3* db_;
+    std::vector<ColumnDefinition> columns_;
+    std::vector<int> resultColumn_;  // column of the cursor's result that holds each column
+    bool hasLongText_ = false;
+    std::vector<int32_t> bookmarks_;  // in file order
+    int current_ = -1;                // index into bookmarks_, -1 for none
+    bool rowValid_ = false;           // the cursor stands on the current record
+    bool dirty_ = false;
+    std::string error_;
+    SqliteStatement cursor_, insertRecord_, insertLongText_, markDeleted_, purgeRecords_,
+        purgeLongTexts_, listBookmarks_;
+    std::vector<SqliteStatement> writes_;
+};
