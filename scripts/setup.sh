@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libsqlite3-dev libcurl4-openssl-dev libicu-dev
+    qt6-base-dev libqt6svg6 libsqlite3-dev libcurl4-openssl-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-microhei fontconfig
     clang libclang-rt-14-dev
