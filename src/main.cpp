@@ -1,5 +1,5 @@
 #include "app/qt/Startup.h"
 
 int main(int argc, char** argv) {
-    return runProgram(argc, argv);
+    return startProgram(argc, argv);
 }

@@ -1,4 +1,7 @@
 #pragma once
+// The program's entry on Qt.
 
-// Builds the application objects in the executable's folder, runs the window loop, tears down.
-int runProgram(int argc, char** argv);
+// Starts the program in the executable's folder: refuses a second instance of the same executable
+// (bringing the first to the front), opens the settings, prepares the form library, shows the main
+// window and runs the window loop. Returns the process exit code.
+int startProgram(int argc, char** argv);
