@@ -65,28 +65,34 @@ std::optional<std::vector<int32_t>> integerOrder(
     return order;
 }
 
-// Sequence keys: a row's first bytes (or first values) as one number decide most comparisons
-// without touching the full key.
+// Sequence keys: a row's first 16 bytes (or first four values) and its length, held in the item,
+// decide most comparisons without touching the full key; a key that fits entirely is decided by
+// them alone. Missing places count as the smallest, so a shorter key never passes a longer one.
+constexpr size_t kInlineBytes = 16;
+constexpr size_t kInlineValues = 4;
+
 struct SequenceItem {
-    uint64_t prefix;
+    std::array<uint64_t, 2> prefix;
+    uint32_t length;
     int32_t row;
 };
 
-uint64_t bytePrefix(std::string_view text) {
-    unsigned char bytes[8] = {};
-    std::memcpy(bytes, text.data(), std::min<size_t>(8, text.size()));
-    uint64_t prefix = 0;
-    for (unsigned char byte : bytes) prefix = prefix << 8 | byte;
-    return prefix;
+SequenceItem byteItem(std::string_view text, int32_t row) {
+    unsigned char bytes[kInlineBytes] = {};
+    std::memcpy(bytes, text.data(), std::min(kInlineBytes, text.size()));
+    SequenceItem item{{0, 0}, uint32_t(text.size()), row};
+    for (size_t i = 0; i < kInlineBytes; ++i)
+        item.prefix[i / 8] = item.prefix[i / 8] << 8 | bytes[i];
+    return item;
 }
 
-// Missing values count as the smallest, which keeps a shorter key's prefix from passing a longer
-// one.
-uint64_t valuePrefix(const std::vector<int32_t>& values) {
-    uint64_t prefix = 0;
-    for (size_t i = 0; i < 2; ++i)
-        prefix = prefix << 32 | (i < values.size() ? uint32_t(values[i]) ^ 0x80000000u : 0u);
-    return prefix;
+SequenceItem valueItem(const std::vector<int32_t>& values, int32_t row) {
+    SequenceItem item{{0, 0}, uint32_t(values.size()), row};
+    for (size_t i = 0; i < kInlineValues; ++i) {
+        uint64_t biased = i < values.size() ? uint32_t(values[i]) ^ 0x80000000u : 0u;
+        item.prefix[i / 2] = item.prefix[i / 2] << 32 | biased;
+    }
+    return item;
 }
 
 // Pieces are sorted, then merged pairwise, with a pause after each piece and each merge.
@@ -110,18 +116,34 @@ bool sortInPieces(std::vector<SequenceItem>& items, Less less, const SortPause& 
     return true;
 }
 
-// fullCompare(rowA, rowB) orders two rows whose prefixes are equal.
+// fullCompare(rowA, rowB) orders two rows whose inline parts are equal and one of which does not
+// fit; inlineLength is how much of a key the item holds.
 template <class FullCompare>
 std::optional<std::vector<int32_t>> sequenceOrder(std::vector<SequenceItem> items,
-                                                  FullCompare fullCompare, bool ascending,
-                                                  const SortPause& pause) {
-    auto less = [&](const SequenceItem& a, const SequenceItem& b) {
-        if (a.prefix != b.prefix) return ascending ? a.prefix < b.prefix : a.prefix > b.prefix;
-        std::strong_ordering order = fullCompare(a.row, b.row);
-        if (order != 0) return ascending ? order < 0 : order > 0;
-        return a.row > b.row;
+                                                  size_t inlineLength, FullCompare fullCompare,
+                                                  bool ascending, const SortPause& pause) {
+    auto compare = [&](const SequenceItem& a, const SequenceItem& b) {
+        if (a.prefix[0] != b.prefix[0]) return a.prefix[0] <=> b.prefix[0];
+        if (a.prefix[1] != b.prefix[1]) return a.prefix[1] <=> b.prefix[1];
+        if (a.length <= inlineLength && b.length <= inlineLength) return a.length <=> b.length;
+        return fullCompare(a.row, b.row);
     };
-    if (!sortInPieces(items, less, pause)) return std::nullopt;
+    // Two comparators rather than one that tests the direction on every call.
+    bool sorted = ascending ? sortInPieces(
+                                  items,
+                                  [&](const SequenceItem& a, const SequenceItem& b) {
+                                      auto order = compare(a, b);
+                                      return order != 0 ? order < 0 : a.row > b.row;
+                                  },
+                                  pause)
+                            : sortInPieces(
+                                  items,
+                                  [&](const SequenceItem& a, const SequenceItem& b) {
+                                      auto order = compare(a, b);
+                                      return order != 0 ? order > 0 : a.row > b.row;
+                                  },
+                                  pause);
+    if (!sorted) return std::nullopt;
     std::vector<int32_t> order(items.size());
     for (size_t i = 0; i < items.size(); ++i) order[i] = items[i].row;
     return order;
@@ -136,13 +158,13 @@ std::optional<std::vector<int32_t>> byteOrder(
     bool read = inPieces(n, pause, [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
             texts[i] = cellText(int32_t(i));
-            items[i] = {bytePrefix(texts[i]), int32_t(i)};
+            items[i] = byteItem(texts[i], int32_t(i));
         }
     });
     if (!read) return std::nullopt;
     // string_view compares bytes as unsigned values, a proper prefix first.
     auto compare = [&](int32_t a, int32_t b) { return texts[a].compare(texts[b]) <=> 0; };
-    return sequenceOrder(std::move(items), compare, ascending, pause);
+    return sequenceOrder(std::move(items), kInlineBytes, compare, ascending, pause);
 }
 
 std::optional<std::vector<int32_t>> phoneticOrder(
@@ -154,12 +176,12 @@ std::optional<std::vector<int32_t>> phoneticOrder(
     bool read = inPieces(n, pause, [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
             keys[i] = phoneticSortKey(cellText(int32_t(i)));
-            items[i] = {valuePrefix(keys[i]), int32_t(i)};
+            items[i] = valueItem(keys[i], int32_t(i));
         }
     });
     if (!read) return std::nullopt;
     auto compare = [&](int32_t a, int32_t b) { return keys[a] <=> keys[b]; };
-    return sequenceOrder(std::move(items), compare, ascending, pause);
+    return sequenceOrder(std::move(items), kInlineValues, compare, ascending, pause);
 }
 
 }  // namespace

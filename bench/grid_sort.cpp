@@ -1,0 +1,122 @@
+// Sorting a million grid rows by a text column and by an integer column, each beside
+// std::stable_sort of the same keys (the texts themselves, or the integers already read).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "grid/GridSort.h"
+#include "platform/TextCodec.h"
+
+namespace {
+
+constexpr int kRows = 1000000;
+
+// Texts like a list's "platform" column: provider, service and a number ("景安镜像384").
+const std::vector<std::string>& platformTexts() {
+    static const std::vector<std::string> texts = [] {
+        const char* providers[] = {"景安",   "阿里云", "腾讯云",     "京东云",   "UCloud",
+                                   "华为云", "天翼云", "百度智能云", "西部数码", "新网"};
+        const char* services[] = {"镜像", "图片", "接口", "主站", "下载", "邮件", "博客", "论坛"};
+        std::mt19937 random(1);
+        std::vector<std::string> result(kRows);
+        for (std::string& text : result)
+            text = utf8ToGbk(std::string(providers[random() % 10]) + services[random() % 8] +
+                             std::to_string(random() % 2000));
+        return result;
+    }();
+    return texts;
+}
+
+// Texts of an integer column: signed numbers of up to six digits.
+const std::vector<std::string>& integerTexts() {
+    static const std::vector<std::string> texts = [] {
+        std::mt19937 random(2);
+        std::vector<std::string> result(kRows);
+        for (std::string& text : result) text = std::to_string(int(random() % 2000000) - 1000000);
+        return result;
+    }();
+    return texts;
+}
+
+void sortColumn(benchmark::State& state, const std::vector<std::string>& cells, int32_t kind) {
+    for (auto _ : state) {
+        auto order = sortedRowOrder(
+            kRows, [&](int32_t i) { return std::string_view(cells[i]); }, kind, true);
+        benchmark::DoNotOptimize(order);
+    }
+}
+
+template <class Key>
+void stableSortKeys(benchmark::State& state, const std::vector<Key>& keys) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Key> copy = keys;
+        state.ResumeTiming();
+        std::stable_sort(copy.begin(), copy.end());
+        benchmark::DoNotOptimize(copy);
+    }
+}
+
+void BM_SortTextColumn(benchmark::State& state) {
+    sortColumn(state, platformTexts(), SortKeyKind::Bytes);
+}
+void BM_StableSortTexts(benchmark::State& state) {
+    stableSortKeys(state, platformTexts());
+}
+void BM_SortIntegerColumn(benchmark::State& state) {
+    sortColumn(state, integerTexts(), SortKeyKind::LeadingInteger);
+}
+void BM_StableSortIntegers(benchmark::State& state) {
+    static const std::vector<int32_t> keys = [] {
+        std::vector<int32_t> result;
+        for (const std::string& text : integerTexts())
+            result.push_back(int32_t(integerSortKey(SortKeyKind::LeadingInteger, text)));
+        return result;
+    }();
+    stableSortKeys(state, keys);
+}
+
+BENCHMARK(BM_SortTextColumn)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_StableSortTexts)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_SortIntegerColumn)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_StableSortIntegers)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Prints the runs as usual and keeps their times for the ratio lines.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, double> millis;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) millis[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    platformTexts();
+    integerTexts();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const std::pair<const char*, const char*> pairs[] = {
+        {"BM_SortTextColumn", "BM_StableSortTexts"},
+        {"BM_SortIntegerColumn", "BM_StableSortIntegers"},
+    };
+    for (auto [ours, peer] : pairs) {
+        auto find = [&](const char* prefix) {
+            for (auto& [name, ms] : reporter.millis)
+                if (name.rfind(prefix, 0) == 0) return ms;
+            return 0.0;
+        };
+        double a = find(ours), b = find(peer);
+        if (a > 0 && b > 0)
+            std::printf("%-22s %8.1f ms   %-22s %8.1f ms   ratio %.2f (target <= 1.5)\n", ours, a,
+                        peer, b, a / b);
+    }
+}
