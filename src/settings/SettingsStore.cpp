@@ -57,6 +57,12 @@ void SettingsStore::close() {
     content_.clear();
 }
 
+std::string SettingsStore::readSelected(std::string_view key, std::string_view defaultValue) {
+    // A copy: the yield inside readValue may run a handler that selects another section.
+    const std::string section = currentSection_;
+    return readValue(section, key, defaultValue, true);
+}
+
 std::string SettingsStore::readValue(std::string_view section, std::string_view key,
                                      std::string_view defaultValue, bool useDefaultWhenEmpty) {
     yield();
@@ -71,8 +77,7 @@ std::string SettingsStore::readValue(std::string_view section, std::string_view 
 }
 
 std::string SettingsStore::readText(std::string_view key, std::string_view defaultValue) {
-    return unescapeLineBreaks(
-        readValue(currentSection_, key, escapeLineBreaks(defaultValue), true));
+    return unescapeLineBreaks(readSelected(key, escapeLineBreaks(defaultValue)));
 }
 
 bool SettingsStore::writeText(std::string_view key, std::string_view value) {
@@ -81,7 +86,7 @@ bool SettingsStore::writeText(std::string_view key, std::string_view value) {
 }
 
 double SettingsStore::readNumber(std::string_view key, double defaultValue) {
-    return numberValue(readValue(currentSection_, key, numberText(defaultValue), true));
+    return numberValue(readSelected(key, numberText(defaultValue)));
 }
 
 bool SettingsStore::writeNumber(std::string_view key, double value) {
@@ -90,7 +95,7 @@ bool SettingsStore::writeNumber(std::string_view key, double value) {
 }
 
 bool SettingsStore::readBool(std::string_view key, bool defaultValue) {
-    return readValue(currentSection_, key, boolText(defaultValue), true) == GBK("真");
+    return readSelected(key, boolText(defaultValue)) == GBK("真");
 }
 
 bool SettingsStore::writeBool(std::string_view key, bool value) {

@@ -73,6 +73,7 @@ class SettingsStore {
         std::string text;  // the value to write, or the new key name
     };
 
+    std::string readSelected(std::string_view key, std::string_view defaultValue);
     int request(PendingChange change);
     int flushPending();
     int writeValue(const std::string& section, const std::string& key, const std::string& value);

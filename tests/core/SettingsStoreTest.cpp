@@ -170,6 +170,18 @@ TEST_F(SettingsFile, ChangesRequestedDuringAChangeWaitTheirTurn) {
     expectContent("[q]\r\nrenamed=1\r\n[other]\r\nn2=y\r\nn1=x");
 }
 
+TEST_F(SettingsFile, AReadUsesTheSectionSelectedWhenItWasCalled) {
+    start("[a]\r\nk=1\r\n[b]\r\nk=2");
+    store.setYieldToUi([&] { store.selectSection("b"); });
+    store.selectSection("a");
+    EXPECT_EQ(store.readText("k"), "1");
+    store.selectSection("a");
+    EXPECT_EQ(store.readNumber("k"), 1);
+    store.selectSection("a");
+    EXPECT_TRUE(store.writeText("k", "3"));
+    expectContent("[a]\r\nk=3\r\n[b]\r\nk=2");
+}
+
 TEST_F(SettingsFile, ASecondStoreOnTheSameFileWorksInMemory) {
     start("[a]\r\nk=1");
     SettingsStore second;
