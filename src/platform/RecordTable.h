@@ -7,6 +7,8 @@
 #include <variant>
 #include <vector>
 
+#include "forms/FieldText.h"
+
 // Column types share their numbers with the field types of a form.
 namespace ColumnType {
 enum : int32_t {
@@ -26,16 +28,9 @@ struct ColumnDefinition {
     int32_t maxLength = 0;
 };
 
-// A calendar date and time; all zero is the empty date.
-struct DateTimeValue {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    bool isEmpty() const { return *this == DateTimeValue{}; }
-    bool operator==(const DateTimeValue&) const = default;
-};
-
 // A value in one of the column types: text (Text, LongText), int32_t (Integer), float (Decimal),
-// bool (Boolean), DateTimeValue (DateTime).
-using RecordValue = std::variant<std::string, int32_t, float, bool, DateTimeValue>;
+// bool (Boolean), DateTime (DateTime; all zero is the empty date).
+using RecordValue = std::variant<std::string, int32_t, float, bool, DateTime>;
 
 class RecordTable {
   public:

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "platform/sqlite/SqliteRecordTable.h"
-#include "support/TempFolder.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ std::set<int> runAndKill(const std::string& path, std::chrono::milliseconds life
 }
 
 TEST(RecordTableKill, EveryCommittedBatchSurvivesAKillAndNoneIsHalfWritten) {
-    TempFolder folder;
+    TempDir folder;
     std::string path = folder.path() + "/killed.edb";
     {
         SqliteRecordTable table;

@@ -8,7 +8,7 @@
 
 #include "platform/TextCodec.h"
 #include "platform/sqlite/SqliteRecordTable.h"
-#include "support/TempFolder.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -65,7 +65,7 @@ class RecordTableTest : public ::testing::Test {
         return texts;
     }
 
-    TempFolder folder;
+    TempDir folder;
     SqliteRecordTable table{200ms};
 };
 
@@ -130,7 +130,7 @@ TEST_F(RecordTableTest, CreationNeverReplacesATableButReplacesAStrayCompanion) {
 
 TEST_F(RecordTableTest, WritesFollowTheColumnTypes) {
     createAndOpen("t", allTypes());
-    const DateTimeValue march13{2018, 3, 13, 10, 5, 0};
+    const DateTime march13{2018, 3, 13, 10, 5, 0};
     struct Case {
         int column;
         RecordValue written;
@@ -149,8 +149,8 @@ TEST_F(RecordTableTest, WritesFollowTheColumnTypes) {
         {3, int32_t{1}, false, false},
         {3, std::string("真"), false, false},
         {4, march13, true, march13},
-        {4, DateTimeValue{2018, 2, 30, 0, 0, 0}, false, DateTimeValue{}},
-        {4, std::string("2018年3月13日"), false, DateTimeValue{}},
+        {4, DateTime{2018, 2, 30, 0, 0, 0}, false, DateTime{}},
+        {4, std::string("2018年3月13日"), false, DateTime{}},
         {5, std::string("abcd"), true, std::string("abcd")},
         {5, std::string("abcde"), true, std::string("abcd")},
         {5, "ab" + kDong + "c", true, "ab" + kDong},
@@ -180,7 +180,7 @@ TEST_F(RecordTableTest, BlankRecordsHoldEmptyValuesAndTextColumnsTakeEachOthersV
     EXPECT_EQ(readValue(1), RecordValue(int32_t{0}));
     EXPECT_EQ(readValue(2), RecordValue(0.0f));
     EXPECT_EQ(readValue(3), RecordValue(false));
-    EXPECT_EQ(readValue(4), RecordValue(DateTimeValue{}));
+    EXPECT_EQ(readValue(4), RecordValue(DateTime{}));
     EXPECT_EQ(readValue(5), RecordValue(std::string()));
     EXPECT_EQ(readValue(6), RecordValue(std::string()));
 

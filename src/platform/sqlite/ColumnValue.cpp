@@ -13,8 +13,8 @@ bool isLeapYear(int y) {
     return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
 }
 
-bool isValidDateTime(const DateTimeValue& v) {
-    if (v.isEmpty()) return true;
+bool isValidDateTime(const DateTime& v) {
+    if (v == DateTime{}) return true;
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (v.year < 1 || v.year > 9999 || v.month < 1 || v.month > 12) return false;
     int days = kDays[v.month - 1] + (v.month == 2 && isLeapYear(v.year) ? 1 : 0);
@@ -65,14 +65,14 @@ int32_t textLimit(const ColumnDefinition& column) {
     return column.maxLength;
 }
 
-int64_t packDateTime(const DateTimeValue& v) {
+int64_t packDateTime(const DateTime& v) {
     return ((((int64_t{v.year} * 100 + v.month) * 100 + v.day) * 100 + v.hour) * 100 + v.minute) *
                100 +
            v.second;
 }
 
-DateTimeValue unpackDateTime(int64_t packed) {
-    DateTimeValue v;
+DateTime unpackDateTime(int64_t packed) {
+    DateTime v;
     v.second = static_cast<int>(packed % 100);
     packed /= 100;
     v.minute = static_cast<int>(packed % 100);
@@ -106,7 +106,7 @@ std::optional<StoredValue> acceptValue(const ColumnDefinition& column, const Rec
             if (auto* b = std::get_if<bool>(&value)) return integerValue(*b ? 1 : 0);
             return std::nullopt;
         case ColumnType::DateTime:
-            if (auto* d = std::get_if<DateTimeValue>(&value); d && isValidDateTime(*d))
+            if (auto* d = std::get_if<DateTime>(&value); d && isValidDateTime(*d))
                 return integerValue(packDateTime(*d));
             return std::nullopt;
         case ColumnType::LongText:

@@ -26,8 +26,8 @@ struct StoredValue {
 std::optional<StoredValue> acceptValue(const ColumnDefinition& column, const RecordValue& value);
 
 // Date-times are stored as the number yyyymmddhhmmss; 0 is the empty date.
-int64_t packDateTime(const DateTimeValue& value);
-DateTimeValue unpackDateTime(int64_t packed);
+int64_t packDateTime(const DateTime& value);
+DateTime unpackDateTime(int64_t packed);
 
 // A text column's maximal length in bytes; a length out of range means the largest.
 int32_t textLimit(const ColumnDefinition& column);

@@ -1,5 +1,6 @@
 #include "platform/sqlite/SqliteRecordTable.h"
 
+#include "platform/Files.h"
 #include "platform/TextCodec.h"
 #include "platform/sqlite/SqliteTableFile.h"
 #include "platform/sqlite/TableFiles.h"
@@ -41,7 +42,7 @@ bool SqliteRecordTable::create(const std::string& path,
                                const std::vector<ColumnDefinition>& columns) {
     Lock lock(mutex_);
     std::string error;
-    if (createTableFiles(gbkToUtf8(path), columns, error)) return true;
+    if (createTableFiles(diskPath(path), columns, error)) return true;
     lastError_ = error;
     return false;
 }
@@ -60,7 +61,7 @@ bool SqliteRecordTable::open(const std::string& path, const std::string& alias) 
         return false;
     }
     std::string error;
-    auto file = SqliteTableFile::open(gbkToUtf8(path), busyTimeoutMs_, error);
+    auto file = SqliteTableFile::open(diskPath(path), busyTimeoutMs_, error);
     if (!file) {
         lastError_ = error;
         return false;
