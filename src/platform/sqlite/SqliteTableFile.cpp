@@ -125,6 +125,7 @@ bool SqliteTableFile::ensureRow() {
 bool SqliteTableFile::goTo(int recordNumber) {
     if (recordNumber < 1 || recordNumber > recordCount()) return fail(GBK("记录号超出范围"));
     int index = recordNumber - 1;
+    if (index == current_) return true;
     if (rowValid_ && index == current_ + 1) {
         // The next record in file order is the cursor's next row.
         current_ = index;

@@ -1,0 +1,71 @@
+#pragma once
+// A list's files and definition. Each list is a record table "<run directory>/程序数据/<name>.edb"
+// (with its companion ".edt"), open under its name as alias, and a copy of its form's fields kept
+// in the settings section "使用表单库" under its name. Names never lead outside the program-data
+// folder: a name holding "/" or a NUL byte, or one that is "." or "..", is refused everywhere.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "forms/FieldSpec.h"
+#include "lists/CurrentList.h"
+#include "platform/RecordTable.h"
+
+class Dialogs;
+class SettingsStore;
+
+// Whether a list name can be a file name inside the program-data folder.
+bool isSafeListName(const std::string& name);
+
+class ListStore {
+  public:
+    // runDirectory is GBK, without a trailing "/".
+    ListStore(std::string runDirectory, RecordTable& tables, SettingsStore& settings,
+              Dialogs& dialogs, CurrentList& current);
+
+    // Writes the tree file; saveListState calls it.
+    void setTreeSaver(std::function<void()> saveTree) { saveTree_ = std::move(saveTree); }
+
+    std::string dataFolder() const;
+    std::string listTablePath(const std::string& name) const;
+
+    // Creates the table of a new list from the form under the first free name made of the form's
+    // name and a counter (none, 1, 2, ...) and makes it the current list, its fields with width 0.
+    // On failure shows "新建列表失败，..." and returns nothing.
+    std::optional<std::string> createList(const FormSpec& form);
+    // Opens the list's table, or makes it current when it is open already.
+    bool openList(const std::string& name);
+    void closeList(const std::string& name);
+    // Closes the list and renames its files; false (the table file keeps its name) when the new
+    // name is refused or taken or the rename fails.
+    bool renameListFiles(const std::string& oldName, const std::string& newName);
+    // Closes the list and removes its files; failures are ignored.
+    void deleteListFiles(const std::string& name);
+
+    void loadListDefinition(const std::string& name);
+    // Writes the current list's definition, then, when includeTree, the tree file.
+    void saveListState(bool includeTree);
+
+    // The text shown for field n (from 1) of the current record: displayText of its text form.
+    std::string fieldDisplayText(int fieldNumber);
+    // The same into out, reusing its storage: the form used when loading many records.
+    void fieldDisplayText(int fieldNumber, std::string& out);
+    // The text form of field n of the current record, as stored (all parts of a link).
+    std::string fieldValueText(int fieldNumber);
+
+    CurrentList& current() { return current_; }
+    RecordTable& tables() { return tables_; }
+
+  private:
+    std::string companionPath(const std::string& name) const;
+    bool readField(int fieldNumber);
+
+    std::string runDirectory_;
+    RecordTable& tables_;
+    SettingsStore& settings_;
+    Dialogs& dialogs_;
+    CurrentList& current_;
+    std::function<void()> saveTree_;
+    RecordValue scratch_;
+    std::string valueText_;
+};
