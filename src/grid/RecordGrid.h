@@ -18,6 +18,7 @@
 #include "grid/PackedRows.h"
 #include "grid/RowSelection.h"
 #include "grid/TooltipWindow.h"
+#include "lists/ListGrid.h"
 #include "platform/Canvas.h"
 
 struct GridCanvases {
@@ -38,10 +39,10 @@ struct GridAttachOptions {
 // Header cell styles.
 enum HeaderStyle : int { kHeaderNormal = 0, kHeaderHover = 1, kHeaderPressed = 2 };
 
-class RecordGrid {
+class RecordGrid : public ListGrid {
   public:
     RecordGrid();
-    ~RecordGrid();
+    ~RecordGrid() override;
     RecordGrid(const RecordGrid&) = delete;
     RecordGrid& operator=(const RecordGrid&) = delete;
 
@@ -63,7 +64,7 @@ class RecordGrid {
     void scrollRows(std::optional<int> topRow = std::nullopt, int hotPart = 0, int delta = 0);
     void scrollColumns(std::optional<int> fromColumn = std::nullopt,
                        std::optional<int> leftColumn = std::nullopt, int hotPart = 0, int delta = 0,
-                       bool hover = false);
+                       bool hover = false) override;
     void scrollRowToBottom(int row);
     void scrollToEnd();
     void scrollToStart();
@@ -87,25 +88,27 @@ class RecordGrid {
     std::string cellText(int row, int column) const;
     void setCellText(int row, int column, const std::string& text, bool noRedraw = false);
     void setRow(int row, const std::optional<std::vector<std::string>>& cells,
-                std::optional<int32_t> bookmark, bool padToColumns = false, bool noRedraw = false);
+                std::optional<int32_t> bookmark, bool padToColumns = false,
+                bool noRedraw = false) override;
     void setRows(const std::vector<GridRow>& rows, bool noRedraw = false);
     void addRow(const std::vector<std::string>& cells, int32_t bookmark = 0,
-                bool padToColumns = false, bool noRedraw = false, bool scrollToEnd = false);
+                bool padToColumns = false, bool noRedraw = false,
+                bool scrollToEnd = false) override;
     void insertRow(int position, const std::vector<std::string>& cells, int32_t bookmark = 0,
                    bool padToColumns = false, bool noRedraw = false, bool scrollToEnd = false);
     void removeRow(int row, bool noRedraw = false);
-    void clearRows(bool noRedraw = false);
+    void clearRows(bool noRedraw = false) override;
 
     // Columns.
-    int columnCount() const;
+    int columnCount() const override;
     void reshapeCells(int column, bool remove);
     void setColumns(const std::vector<GridColumn>& columns, bool noRelayout = false);
     void addColumn(const std::string& title, std::optional<int> width = std::nullopt,
-                   bool noRelayout = false, bool noReshape = false);
+                   bool noRelayout = false, bool noReshape = false) override;
     void insertColumn(int position, const std::string& title,
                       std::optional<int> width = std::nullopt, bool noRelayout = false);
     void removeColumn(int column, bool noRelayout = false);
-    void clearColumns(bool noRelayout = false);
+    void clearColumns(bool noRelayout = false) override;
     std::string columnTitle(int column) const;
     void setColumnTitle(int column, const std::string& title, bool noRedraw = false,
                         int style = kHeaderNormal);
@@ -114,7 +117,7 @@ class RecordGrid {
     // source 0 titles and cells, 1 titles only, 2 cells only. With one column and measureOnly the
     // width is returned and nothing changes; otherwise the result is 0.
     int autoFitColumns(int source = 0, int column = 0, bool noRelayout = false,
-                       bool measureOnly = false, int maxWidth = 0);
+                       bool measureOnly = false, int maxWidth = 0) override;
 
     // Geometry.
     int visibleRowCount() const;
