@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "RatioReporter.h"
 #include "grid/GridSort.h"
 #include "platform/TextCodec.h"
 
@@ -86,16 +86,6 @@ BENCHMARK(BM_StableSortTexts)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_SortIntegerColumn)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_StableSortIntegers)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// Prints the runs as usual and keeps their times for the ratio lines.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> millis;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) millis[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,19 +94,6 @@ int main(int argc, char** argv) {
     integerTexts();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const std::pair<const char*, const char*> pairs[] = {
-        {"BM_SortTextColumn", "BM_StableSortTexts"},
-        {"BM_SortIntegerColumn", "BM_StableSortIntegers"},
-    };
-    for (auto [ours, peer] : pairs) {
-        auto find = [&](const char* prefix) {
-            for (auto& [name, ms] : reporter.millis)
-                if (name.rfind(prefix, 0) == 0) return ms;
-            return 0.0;
-        };
-        double a = find(ours), b = find(peer);
-        if (a > 0 && b > 0)
-            std::printf("%-22s %8.1f ms   %-22s %8.1f ms   ratio %.2f (target <= 1.5)\n", ours, a,
-                        peer, b, a / b);
-    }
+    reporter.printRatio("BM_SortTextColumn", "BM_StableSortTexts", 1.5);
+    reporter.printRatio("BM_SortIntegerColumn", "BM_StableSortIntegers", 1.5);
 }
