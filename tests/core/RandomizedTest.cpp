@@ -1,5 +1,5 @@
 // Randomized runs of the settings lookups against a plain line model, and of the field text.
-// Each runs about a second; LISTARO_FUZZ_SECONDS sets a longer run.
+// Each runs about two seconds; LISTARO_FUZZ_SECONDS sets another length.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -17,9 +17,9 @@ namespace {
 
 std::chrono::steady_clock::time_point deadline() {
     const char* seconds = std::getenv("LISTARO_FUZZ_SECONDS");
-    double s = seconds ? std::atof(seconds) : 1.0;
+    double s = seconds ? std::atof(seconds) : 2.0;
     return std::chrono::steady_clock::now() +
-           std::chrono::milliseconds(static_cast<int64_t>((s > 0 ? s : 1.0) * 1000));
+           std::chrono::milliseconds(static_cast<int64_t>((s > 0 ? s : 2.0) * 1000));
 }
 
 // Pieces the texts are made of: brackets, "=", "|", Latin, and double-byte characters whose
