@@ -1,0 +1,262 @@
+#include "lists/ListTreeController.h"
+
+#include <cmath>
+
+#include "lists/TreeFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/TextCodec.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+const std::string& windowSection() {
+    return GBK("主界面");
+}
+const std::string& selectionKey() {
+    return GBK("树型框.索引");
+}
+
+}  // namespace
+
+ListTreeController::ListTreeController(ListTree& tree, ListStore& store, ListGrid& grid,
+                                       SettingsStore& settings, Dialogs& dialogs,
+                                       TreeNavigation& navigation, bool& suppressTreeSelection,
+                                       UiYield yieldToUi, std::chrono::milliseconds yieldInterval)
+    : tree_(tree),
+      store_(store),
+      grid_(grid),
+      settings_(settings),
+      dialogs_(dialogs),
+      navigation_(navigation),
+      suppressTreeSelection_(suppressTreeSelection),
+      yieldToUi_(std::move(yieldToUi)),
+      yieldInterval_(yieldInterval) {
+    tree_.setSelectionHandler([this] { showSelectedNode(); });
+    tree_.addListener(this);
+    store_.setTreeSaver([this] { saveTreeFile(); });
+}
+
+ListTreeController::~ListTreeController() {
+    tree_.removeListener(this);
+    tree_.setSelectionHandler({});
+    store_.setTreeSaver({});
+}
+
+std::string ListTreeController::treeFilePath() const {
+    return store_.dataFolder() + "/" + GBK("树型框数据.AI");
+}
+
+void ListTreeController::loadTreeFile() {
+    std::string bytes;
+    readWholeFile(treeFilePath(), bytes);
+    tree_.replaceItems(readTreeItems(bytes));
+}
+
+bool ListTreeController::saveTreeFile() {
+    return replaceFileAtomically(treeFilePath(), tree_.itemData());
+}
+
+void ListTreeController::restoreTreeSelection() {
+    settings_.selectSection(windowSection());
+    double stored = settings_.readNumber(selectionKey(), 0);
+    int index = std::isfinite(stored) && std::fabs(stored) < 1e9 ? static_cast<int>(stored) : -1;
+    tree_.select(index);
+    if (tree_.selectedIndex() == -1) showSelectedNode();
+}
+
+void ListTreeController::saveTreeSelection() {
+    settings_.selectSection(windowSection());
+    settings_.writeNumber(selectionKey(), tree_.selectedIndex());
+}
+
+// A removal made elsewhere may take away the shown list or move its index.
+void ListTreeController::beginRemove(const TreeNode*, int) {
+    if (!ownRemoval_) supersede();
+}
+
+void ListTreeController::takeKnownValues() {
+    refreshKeyFieldNodes();
+    navigation_.valueSets.assign(navigation_.keyFieldNodes.size(), ValueSet{});
+    for (size_t j = 0; j < navigation_.keyFieldNodes.size(); ++j) {
+        const TreeNode* keyField = tree_.nodeAt(navigation_.keyFieldNodes[j]);
+        for (int row = 0; row < tree_.childCount(keyField); ++row)
+            navigation_.valueSets[j].addValue(tree_.itemOf(tree_.childNode(keyField, row)).text);
+    }
+}
+
+void ListTreeController::showSelectedNode() {
+    if (suppressTreeSelection_) {
+        suppressTreeSelection_ = false;
+        return;
+    }
+    unsigned generation = ++generation_;
+    int selected = tree_.selectedIndex();
+    bool listSelected = selected != -1 && tree_.item(selected).image == TreeImage::List;
+    if (hooks_.enableDeleteList) hooks_.enableDeleteList(listSelected);
+    if (selected == -1) {
+        grid_.clearRows();
+        grid_.clearColumns();
+        store_.current().name.clear();
+        return;
+    }
+    const TreeItem& item = tree_.item(selected);
+    TreeNavigation& nav = navigation_;
+    if (item.image == TreeImage::Value) {
+        nav.filterValue = item.text;
+        nav.filterField = tree_.item(tree_.parent(selected)).value;
+        nav.listNode = tree_.parent(tree_.parent(selected));
+    } else if (item.image == TreeImage::KeyField) {
+        nav.filterValue.clear();
+        nav.filterField = item.value;
+        nav.listNode = tree_.parent(selected);
+    } else {
+        nav.filterValue.clear();
+        nav.listNode = selected;
+    }
+    std::string name = tree_.item(nav.listNode).text;
+    bool otherList = nav.listNode != nav.lastOpenedListNode;
+    bool updateTree = otherList || valueNodesIncomplete_;
+    if (otherList) takeKnownValues();
+    store_.loadListDefinition(name);
+    if (otherList && entryPanelOpen() && hooks_.rebuildEntryPanel) hooks_.rebuildEntryPanel();
+    if (generation != generation_) return;
+    grid_.clearRows(true);
+    grid_.clearColumns(true);
+    nav.lastOpenedListNode = nav.listNode;
+
+    if (!store_.openList(name)) {
+        dialogs_.showMessage(GBK("打开列表页失败，请重开软件再试，还是不行请删除然后新建。"),
+                             store_.tables().lastErrorMessage(), MessageIcon::Exclamation);
+        if (generation == generation_ && entryPanelOpen() && hooks_.closeEntryPanel)
+            hooks_.closeEntryPanel();
+        return;
+    }
+    RecordTable& table = store_.tables();
+    const std::vector<ListField>& fields = store_.current().fields;
+    for (int i = 1; i <= table.fieldCount(); ++i) {
+        std::optional<int> width;
+        if (i <= static_cast<int>(fields.size())) width = fields[i - 1].width;
+        grid_.addColumn(table.fieldName(i), width, true, true);
+    }
+    applyColumnWidthMode();
+    std::vector<std::string> rowTexts(static_cast<size_t>(grid_.columnCount()));
+    valueNodesIncomplete_ = updateTree;
+    loading_ = true;
+    bool finished =
+        forEachRecord(generation, [&](int r) { showRecord(r, rowTexts, false, updateTree, 0); });
+    loading_ = false;
+    if (!finished) return;
+    valueNodesIncomplete_ = false;
+    applyColumnWidthMode();
+}
+
+bool ListTreeController::forEachRecord(unsigned generation, const std::function<void(int)>& step) {
+    ThrottledYield yield(yieldToUi_, yieldInterval_);
+    int count = store_.tables().recordCount();
+    for (int r = 1; r <= count; ++r) {
+        yield();
+        if (generation != generation_) return false;
+        step(r);
+    }
+    return true;
+}
+
+void ListTreeController::showRecord(int recordNumber, std::vector<std::string>& rowTexts,
+                                    bool resizeTexts, bool updateTree, int replaceRow) {
+    int columns = grid_.columnCount();
+    if (resizeTexts || static_cast<int>(rowTexts.size()) < columns)
+        rowTexts.assign(static_cast<size_t>(columns), std::string());
+    if (updateTree) {
+        addKeyValues(recordNumber);
+    } else if (!store_.tables().goTo(recordNumber)) {
+        return;
+    }
+    const TreeNavigation& nav = navigation_;
+    if (!nav.filterValue.empty()) {
+        store_.fieldDisplayText(nav.filterField, keyText_);
+        if (keyText_ != nav.filterValue) return;
+    }
+    for (int c = 1; c <= columns; ++c) store_.fieldDisplayText(c, rowTexts[c - 1]);
+    if (replaceRow == 0)
+        grid_.addRow(rowTexts, store_.tables().bookmark(), true, true);
+    else
+        grid_.setRow(replaceRow, rowTexts, std::nullopt, true, true);
+}
+
+void ListTreeController::addKeyValues(int recordNumber) {
+    RecordTable& table = store_.tables();
+    if (!table.goTo(recordNumber)) return;
+    TreeNavigation& nav = navigation_;
+    const std::vector<ListField>& fields = store_.current().fields;
+    size_t j = 0;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (!fields[i].key) continue;
+        refreshKeyFieldNodes();
+        // A tree that lost key-field nodes gets no values for the key fields beyond them.
+        if (j >= nav.keyFieldNodes.size() || j >= nav.valueSets.size()) return;
+        store_.fieldDisplayText(static_cast<int>(i + 1), keyText_);
+        if (nav.valueSets[j].addValue(keyText_)) {
+            TreeItem value{keyText_, TreeImage::Value, TreeImage::Value, table.bookmark()};
+            tree_.addItem(nav.keyFieldNodes[j], std::move(value));
+            tree_.setExpanded(nav.keyFieldNodes[j], true);
+        }
+        ++j;
+    }
+}
+
+void ListTreeController::refreshKeyFieldNodes() {
+    int listNode = navigation_.listNode;
+    if (listNode >= 0 && listNode < tree_.count())
+        navigation_.keyFieldNodes = tree_.children(listNode);
+    else
+        navigation_.keyFieldNodes.clear();
+}
+
+void ListTreeController::rebuildValueNodes() {
+    unsigned generation = ++generation_;
+    TreeNavigation& nav = navigation_;
+    refreshKeyFieldNodes();
+    size_t keyFieldCount = nav.keyFieldNodes.size();
+    ownRemoval_ = true;
+    for (auto it = nav.keyFieldNodes.rbegin(); it != nav.keyFieldNodes.rend(); ++it)
+        tree_.deleteItem(*it);
+    ownRemoval_ = false;
+    const std::vector<ListField>& fields = store_.current().fields;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (!fields[i].key) continue;
+        tree_.addItem(nav.listNode, TreeItem{fields[i].name, TreeImage::KeyField,
+                                             TreeImage::KeyField, static_cast<int32_t>(i + 1)});
+    }
+    nav.valueSets.assign(keyFieldCount, ValueSet{});
+    valueNodesIncomplete_ = true;
+    if (forEachRecord(generation, [&](int r) { addKeyValues(r); })) valueNodesIncomplete_ = false;
+}
+
+void ListTreeController::applyColumnWidthMode() {
+    if (hooks_.autoColumnWidth && hooks_.autoColumnWidth())
+        grid_.autoFitColumns();
+    else
+        grid_.scrollColumns();
+}
+
+bool ListTreeController::mayRename(int index) const {
+    return !loading_ && tree_.depth(index) == 1;
+}
+
+bool ListTreeController::finishRename(const std::string& newText) {
+    int selected = tree_.selectedIndex();
+    if (tree_.depth(selected) != 1) return false;
+    std::string oldName = tree_.item(selected).text;
+    if (newText == oldName) return false;
+    if (!store_.renameListFiles(oldName, newText)) {
+        // The list keeps its files and name: open it again.
+        store_.openList(oldName);
+        return false;
+    }
+    settings_.renameKey(GBK("使用表单库"), oldName, newText);
+    store_.current().name = newText;
+    store_.openList(newText);
+    tree_.setText(selected, newText);
+    return true;
+}
