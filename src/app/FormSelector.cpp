@@ -1,5 +1,6 @@
 #include "app/FormSelector.h"
 
+#include "forms/FormLibraryStore.h"
 #include "platform/TextCodec.h"
 #include "settings/SettingsStore.h"
 
@@ -17,7 +18,7 @@ void fillFormSelector(DropDownList& selector, const FormLibrary& library, int in
 
 bool formSelectorChosen(DropDownList& selector, SettingsStore& settings, int chosen) {
     if (chosen == selector.count() - 1) return true;
-    settings.selectSection(GBK("表单库"));
-    settings.writeNumber(GBK("索引"), chosen);
+    settings.selectSection(formLibrarySection());
+    settings.writeNumber(formIndexKey(), chosen);
     return false;
 }
