@@ -29,7 +29,9 @@ void QtClipboard::setText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(gbkToUtf8(text)));
 }
 
-void QtBeep::beep() { QApplication::beep(); }
+void QtBeep::beep() {
+    QApplication::beep();
+}
 
 bool QtKeys::altDown() {
     return QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier;
