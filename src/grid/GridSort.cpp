@@ -7,6 +7,7 @@
 #include <array>
 #include <compare>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -116,7 +117,7 @@ bool sortInPieces(std::vector<SequenceItem>& items, Less less, const SortPause& 
     return true;
 }
 
-// fullCompare(rowA, rowB) orders two rows whose inline parts are equal and one of which does not
+// fullCompare(a, b) orders two items whose inline parts are equal and one of which does not
 // fit; inlineLength is how much of a key the item holds.
 template <class FullCompare>
 std::optional<std::vector<int32_t>> sequenceOrder(std::vector<SequenceItem> items,
@@ -126,7 +127,7 @@ std::optional<std::vector<int32_t>> sequenceOrder(std::vector<SequenceItem> item
         if (a.prefix[0] != b.prefix[0]) return a.prefix[0] <=> b.prefix[0];
         if (a.prefix[1] != b.prefix[1]) return a.prefix[1] <=> b.prefix[1];
         if (a.length <= inlineLength && b.length <= inlineLength) return a.length <=> b.length;
-        return fullCompare(a.row, b.row);
+        return fullCompare(a, b);
     };
     // Two comparators rather than one that tests the direction on every call.
     bool sorted = ascending ? sortInPieces(
@@ -152,18 +153,28 @@ std::optional<std::vector<int32_t>> sequenceOrder(std::vector<SequenceItem> item
 std::optional<std::vector<int32_t>> byteOrder(
     int32_t rowCount, const std::function<std::string_view(int32_t)>& cellText, bool ascending,
     const SortPause& pause) {
+    // What does not fit in the items is copied out, so no view is held across a pause.
     const size_t n = size_t(rowCount);
-    std::vector<std::string_view> texts(n);
     std::vector<SequenceItem> items(n);
+    std::vector<size_t> tailStart(n);
+    std::string tails;
     bool read = inPieces(n, pause, [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
-            texts[i] = cellText(int32_t(i));
-            items[i] = byteItem(texts[i], int32_t(i));
+            std::string_view text = cellText(int32_t(i));
+            items[i] = byteItem(text, int32_t(i));
+            tailStart[i] = tails.size();
+            if (text.size() > kInlineBytes) tails.append(text.substr(kInlineBytes));
         }
     });
     if (!read) return std::nullopt;
+    auto tail = [&](const SequenceItem& item) {
+        size_t length = item.length > kInlineBytes ? item.length - kInlineBytes : 0;
+        return std::string_view(tails).substr(tailStart[item.row], length);
+    };
     // string_view compares bytes as unsigned values, a proper prefix first.
-    auto compare = [&](int32_t a, int32_t b) { return texts[a].compare(texts[b]) <=> 0; };
+    auto compare = [&](const SequenceItem& a, const SequenceItem& b) {
+        return tail(a).compare(tail(b)) <=> 0;
+    };
     return sequenceOrder(std::move(items), kInlineBytes, compare, ascending, pause);
 }
 
@@ -180,7 +191,9 @@ std::optional<std::vector<int32_t>> phoneticOrder(
         }
     });
     if (!read) return std::nullopt;
-    auto compare = [&](int32_t a, int32_t b) { return keys[a] <=> keys[b]; };
+    auto compare = [&](const SequenceItem& a, const SequenceItem& b) {
+        return keys[a.row] <=> keys[b.row];
+    };
     return sequenceOrder(std::move(items), kInlineValues, compare, ascending, pause);
 }
 

@@ -40,8 +40,9 @@ std::vector<int32_t> phoneticSortKey(std::string_view text);
 using SortPause = std::function<bool()>;
 
 // The new order of rows 0 … rowCount − 1 (each entry an old 0-based position), or nothing when
-// pause stopped the sort. cellText(i) is the sorted column's text of old row i; the views it gives
-// must stay valid for as long as pause keeps returning true.
+// pause stopped the sort. cellText(i) is the sorted column's text of old row i; a view it gives
+// need only stay valid until the next call of cellText or pause (what the sort keeps, it copies),
+// so the rows may change during a pause as long as their count does not.
 std::optional<std::vector<int32_t>> sortedRowOrder(
     int32_t rowCount, const std::function<std::string_view(int32_t)>& cellText, int32_t keyKind,
     bool ascending, const SortPause& pause = [] { return true; });
