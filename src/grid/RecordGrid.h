@@ -7,6 +7,8 @@
 // may be called from worker threads while the user-interface thread scrolls, selects and paints.
 // A worker's repaint draws into the canvas images under that lock; the canvases post the widget
 // updates to the user-interface thread.
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -14,12 +16,14 @@
 #include <vector>
 
 #include "grid/GridListFields.h"
+#include "grid/GridPointer.h"
 #include "grid/GridRow.h"
 #include "grid/PackedRows.h"
 #include "grid/RowSelection.h"
 #include "grid/TooltipWindow.h"
 #include "lists/ListGrid.h"
 #include "platform/Canvas.h"
+#include "platform/UiYield.h"
 
 struct GridCanvases {
     Canvas* header = nullptr;
@@ -232,4 +236,55 @@ class RecordGrid : public ListGrid {
     int resizeStartWidth_ = 0;
     int hoverColumn_ = 0;
     int pressRow_ = 0;
+
+    // ---- Sorting (RecordGridSort.cpp) and pointer handling (RecordGridPointer.cpp) ----
+  public:
+    // Reorders the rows by one column (key kinds in grid/GridSort.h), empties the selection and
+    // repaints. The sort lets the window process events as it goes (setUiYield); a sort asked for
+    // meanwhile is refused, and if the row count changes meanwhile it gives up without reordering.
+    void sortByColumn(int column, bool ascending, int keyKind);
+    // True while a sort runs: commands that would change the rows refuse or wait.
+    bool sortRunning() const { return sortRunning_; }
+    void setUiYield(UiYield yield,
+                    std::chrono::milliseconds interval = std::chrono::milliseconds(10));
+
+    void setPointerHooks(GridPointerHooks hooks);
+    // Canvas events; x, y relative to the canvas that reports them, keyState of KeyState flags.
+    void dataCanvasPressed(int x, int y);
+    void dataCanvasReleased(int x, int y, int keyState);
+    void dataCanvasRightPressed(int x, int y, int keyState);
+    void headerCanvasPressed(int x, int y);
+    // The steps they are made of; the main window also forwards its own pointer moves and left
+    // releases, converted to data canvas coordinates, to dataPointerMoved and dataReleased.
+    void dataPressed(int x, int y);
+    void dataReleased(int x, int y, int keyState);
+    void dataPointerMoved(int x, int y, int keyState);
+    void headerPointerMoved(int x, int y);
+    bool isInBorderZone() const;
+    void headerPressed(int x, int y);
+    void headerReleased(int x, int y);
+    // Scroll bar parts: 1 first button, 2 thumb, 3 second button, 0 track.
+    int vBarPartAt(int x, int y) const;
+    int hBarPartAt(int x, int y) const;
+    void vBarPressed(int x, int y);
+    void vBarReleased();
+    void vBarPointerMoved(int x, int y);
+    void vBarRightPressed(int x, int y);
+    void vBarRightReleased();
+    void hBarPressed(int x, int y);
+    void hBarReleased();
+    void hBarPointerMoved(int x, int y);
+    void hBarRightPressed(int x, int y);
+    void hBarRightReleased();
+
+  private:
+    void refreshTooltip(int column, int row);
+    void selectDraggedRows(int row, int keyState);
+    std::string selectedRowsText() const;
+
+    GridPointerHooks pointerHooks_;
+    GridPointerState pointer_;
+    UiYield uiYield_;
+    std::chrono::milliseconds uiYieldInterval_{10};
+    std::atomic<bool> sortRunning_{false};
 };
