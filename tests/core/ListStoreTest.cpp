@@ -4,6 +4,7 @@
 #include <set>
 
 #include "forms/FieldText.h"
+#include "lists/ListFieldsForGrid.h"
 #include "lists/ListStore.h"
 #include "platform/Files.h"
 #include "platform/TextCodec.h"
@@ -275,6 +276,28 @@ TEST_F(ListStoreTest, FieldsShowTheirDisplayTexts) {
     EXPECT_EQ(store.fieldDisplayText(2), "user||pw||host");
     EXPECT_EQ(store.fieldValueText(2), "user||pw||host");
     EXPECT_EQ(store.fieldDisplayText(99), "");
+}
+
+TEST_F(ListStoreTest, TheGridSeesTheOpenListsFieldsAndStoredValues) {
+    ASSERT_TRUE(store.createList(sampleForm()));
+    ASSERT_TRUE(store.openList(current.name));
+    ListFieldsForGrid fields(store);
+    EXPECT_EQ(fields.fieldType(1), FieldType::Text);
+    EXPECT_TRUE(fields.isKeyField(1));
+    EXPECT_FALSE(fields.isKeyField(2));
+    EXPECT_EQ(fields.fieldType(4), FieldType::FtpLink);
+    EXPECT_EQ(fields.fieldType(13), 0);
+    EXPECT_FALSE(fields.isKeyField(0));
+
+    std::vector<int32_t> bookmarks;
+    for (const char* link : {"one||http://one.example/", "two||http://two.example/"}) {
+        ASSERT_TRUE(tables.addBlankRecord());
+        ASSERT_TRUE(tables.write(5, std::string(link)));
+        bookmarks.push_back(tables.bookmark());
+    }
+    EXPECT_EQ(fields.storedValue(bookmarks[0], 5), "one||http://one.example/");
+    EXPECT_EQ(fields.storedValue(bookmarks[1], 5), "two||http://two.example/");
+    EXPECT_EQ(fields.storedValue(bookmarks[1] + 1, 5), "");
 }
 
 }  // namespace
