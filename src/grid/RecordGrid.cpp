@@ -5,43 +5,10 @@
 
 #include "forms/FieldSpec.h"
 #include "grid/GridPaintBatch.h"
+#include "grid/NullCanvas.h"
 #include "platform/TextCodec.h"
 
 namespace {
-
-// Stands in for the canvases until attach: draws nothing, has no size.
-class NullCanvas final : public Canvas {
-  public:
-    int left() const override { return 0; }
-    int top() const override { return 0; }
-    int width() const override { return 0; }
-    int height() const override { return 0; }
-    void setGeometry(int, int, int, int) override {}
-    bool isVisible() const override { return false; }
-    void setVisible(bool) override {}
-    void setParent(Canvas&) override {}
-    void setCursor(CanvasCursor) override {}
-    void takeFocus() override {}
-    void beginPaint() override {}
-    void endPaint() override {}
-    void setBackground(Rgb) override {}
-    void clear(int, int, int, int) override {}
-    void setPen(Rgb) override {}
-    void setPenWidth(int) override {}
-    void setFill(Rgb) override {}
-    void setTextColour(Rgb) override {}
-    void setFont(const std::string&, int, bool) override {}
-    void setUnderline(bool) override {}
-    void drawRect(int, int, int, int) override {}
-    void fillRect(int, int, int, int) override {}
-    void drawRoundRect(int, int, int, int, int, int) override {}
-    void drawLine(int, int, int, int) override {}
-    void writeText(int, int, const std::string&) override {}
-    int textWidth(const std::string&) override { return 0; }
-    int textHeight(const std::string&) override { return 0; }
-};
-
-NullCanvas nullCanvas;
 
 bool isLinkType(int32_t type) {
     return type == FieldType::Link || type == FieldType::FtpLink || type == FieldType::QqLink;
@@ -57,11 +24,11 @@ void appendItem(std::string& line, bool first, std::string_view item, bool quote
 }  // namespace
 
 RecordGrid::RecordGrid()
-    : headerCanvas_(&nullCanvas),
-      dataCanvas_(&nullCanvas),
-      container_(&nullCanvas),
-      hBar_(&nullCanvas),
-      vBar_(&nullCanvas) {}
+    : headerCanvas_(&nullCanvas()),
+      dataCanvas_(&nullCanvas()),
+      container_(&nullCanvas()),
+      hBar_(&nullCanvas()),
+      vBar_(&nullCanvas()) {}
 
 RecordGrid::~RecordGrid() {
     clearAll();

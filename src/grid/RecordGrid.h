@@ -50,10 +50,13 @@ class RecordGrid : public ListGrid {
     RecordGrid(const RecordGrid&) = delete;
     RecordGrid& operator=(const RecordGrid&) = delete;
 
-    // Binds the canvases (which must outlive the grid, as must the hosts) and sets the geometry
-    // constants; fields describes the open list's columns and may be null.
+    // Binds the canvases and sets the geometry constants; fields describes the open list's
+    // columns and may be null. The canvases, the tooltip host and fields must stay until detach.
     void attach(const GridCanvases& canvases, TooltipHost* tooltipHost, GridListFields* fields,
                 const GridAttachOptions& options = {});
+    // The window holding the canvases goes away: the grid destroys its tooltip window and forgets
+    // the canvases and fields; rows and columns stay.
+    void detach();
     void clearAll();
 
     // Container placement.

@@ -4,6 +4,7 @@
 #include "grid/GridArithmetic.h"
 #include "grid/GridColours.h"
 #include "grid/GridPaintBatch.h"
+#include "grid/NullCanvas.h"
 #include "grid/RecordGrid.h"
 #include "platform/TextCodec.h"
 
@@ -48,6 +49,13 @@ void RecordGrid::attach(const GridCanvases& canvases, TooltipHost* tooltipHost,
     glyphWidth_ = measureGlyphWidth(dataFontName_, dataFontSize_, false);
     glyphHeight_ = measureGlyphHeight(dataFontName_, dataFontSize_, false);
     rowHeight_ = std::max(rowHeight_, glyphWidth_ + 4);
+}
+
+void RecordGrid::detach() {
+    std::lock_guard lock(mutex_);
+    tooltip_.destroyWindow();
+    headerCanvas_ = dataCanvas_ = container_ = hBar_ = vBar_ = &nullCanvas();
+    fields_ = nullptr;
 }
 
 int RecordGrid::measureGlyphWidth(const std::string& fontName, int pointSize, bool bold) {

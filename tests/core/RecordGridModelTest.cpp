@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
+
 #include "forms/FieldSpec.h"
+#include "grid/RowSelection.h"
 #include "support/GridFixture.h"
 
 namespace {
@@ -238,6 +242,82 @@ TEST(RecordGridModel, LinesOfText) {
     EXPECT_EQ(f.grid.displayLine(2, true), "\"x\"y\",\"title\",\"3\"");
     EXPECT_EQ(f.grid.exportLine(2, false), "x\"y,title||http://e.x/,3");
     EXPECT_EQ(f.fields.storedReads, 1);  // only the link column is read back
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RecordGridModel, SetBoundsClampsTheScrollPositions) {
+    GridFixture f(250, 400);
+    f.addColumns({100, 100, 100, 100});
+    f.addRows(50);
+    f.grid.updateBars(true);  // the horizontal bar is shown
+    f.grid.setTopRowValue(45);
+    f.grid.setLeftColumnValue(5);
+    f.grid.setBounds(std::nullopt, std::nullopt, std::nullopt, 700);
+    // 676 − 18 high: 21 rows visible, so 29 at most; columns: at most the column count.
+    EXPECT_EQ(f.grid.visibleRowCount(), 21);
+    EXPECT_EQ(f.grid.topRowValue(), 29);
+    EXPECT_EQ(f.grid.leftColumnValue(), 4);
+    f.grid.clearRows();
+    EXPECT_EQ(f.grid.topRowValue(), 0);
+}
+
+TEST(RecordGridModel, LinkValuesAreReadWithoutHoldingTheGrid) {
+    // A worker may hold the table while it writes into the grid; reading a stored value under the
+    // grid's lock would let the two wait for each other.
+    struct ProbingFields : FakeListFields {
+        RecordGrid* grid = nullptr;
+        bool gridWasFree = false;
+        std::string storedValue(int32_t, int) override {
+            std::thread other([&] {
+                auto lock = grid->lock();
+                gridWasFree = true;
+            });
+            other.join();
+            return "t||u";
+        }
+    };
+    RecordingCanvas header, data, container, hBar, vBar;
+    ProbingFields fields;
+    fields.types = {FieldType::Link};
+    RecordGrid grid;
+    fields.grid = &grid;
+    grid.attach({&header, &data, &container, &hBar, &vBar}, nullptr, &fields);
+    grid.addColumn("l");
+    grid.addRow({"t"}, 1);
+    EXPECT_EQ(grid.exportLine(1, false), "t||u");
+    EXPECT_TRUE(fields.gridWasFree);
+}
+
+TEST(RecordGridModel, DetachForgetsTheCanvasesAndTheTooltipWindow) {
+    auto f = std::make_unique<GridFixture>();
+    f->addColumns({100});
+    f->addRows(3);
+    f->grid.detach();
+    EXPECT_EQ(f->tooltips.windowsDestroyed, 1);
+    f->forgetDrawing();
+    f->grid.scrollRows();
+    f->grid.setCellText(1, 1, "x");
+    EXPECT_TRUE(f->data.ops.empty());
+    EXPECT_EQ(f->grid.cellText(1, 1), "x");
+    EXPECT_EQ(f->grid.exportLine(1, false), "x");
+}
+
+TEST(RowSelection, MembershipOfAnyNumber) {
+    RowSelection selection;
+    for (int row : {3, -2, 0, 1 << 27, 3, 70000000}) selection.add(row);
+    EXPECT_EQ(selection.numbers(), (std::vector<int>{3, -2, 0, 1 << 27, 70000000}));
+    for (int row : {3, -2, 0, 1 << 27, 70000000}) EXPECT_TRUE(selection.contains(row)) << row;
+    for (int row : {1, 2, 4, -1, (1 << 27) + 1}) EXPECT_FALSE(selection.contains(row)) << row;
+    selection.remove(3);
+    selection.remove(1 << 27);
+    EXPECT_FALSE(selection.contains(3));
+    EXPECT_FALSE(selection.contains(1 << 27));
+    selection.setRange(2, 4);
+    EXPECT_EQ(selection.numbers(), (std::vector<int>{2, 3, 4}));
+    EXPECT_FALSE(selection.contains(70000000));
 }
 
 }  // namespace
