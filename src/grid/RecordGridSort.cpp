@@ -24,8 +24,17 @@ void RecordGrid::sortByColumn(int column, bool ascending, int keyKind) {
     FlagScope running(sortRunning_);
     const int count = rowCount();
     // The lock is let go while the window processes events, so that workers and painting go on;
-    // the sort keeps copies of what it needs, and gives up when the rows it ordered are no longer
-    // the same number.
+    // the sort keeps copies of what it needs. Commands that change rows are refused meanwhile
+    // (sortRunning); should rows still be added, removed or replaced, the sort gives up rather
+    // than reorder rows it did not see.
+    std::vector<int32_t> bookmarksBefore(static_cast<size_t>(count));
+    for (size_t i = 0; i < bookmarksBefore.size(); ++i) bookmarksBefore[i] = rows_.bookmark(i);
+    auto titles = [&] {
+        std::vector<std::string> result;
+        for (const GridColumn& c : columns_) result.push_back(c.title);
+        return result;
+    };
+    const std::vector<std::string> titlesBefore = titles();
     ThrottledYield yield(uiYield_, uiYieldInterval_);
     auto pause = [&] {
         lock.unlock();
@@ -36,7 +45,9 @@ void RecordGrid::sortByColumn(int column, bool ascending, int keyKind) {
     auto cell = [&](int32_t pos) { return rows_.cell(size_t(pos), size_t(column - 1)); };
     std::optional<std::vector<int32_t>> order =
         sortedRowOrder(count, cell, keyKind, ascending, pause);
-    if (!order) return;
+    if (!order || titles() != titlesBefore) return;
+    for (size_t i = 0; i < bookmarksBefore.size(); ++i)
+        if (rows_.bookmark(i) != bookmarksBefore[i]) return;
     std::vector<int> rows(order->begin(), order->end());
     for (int& row : rows) ++row;
     reorderRows(rows);
