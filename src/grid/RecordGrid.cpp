@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "forms/FieldSpec.h"
-#include "grid/GridPaintBatch.h"
 #include "grid/NullCanvas.h"
 #include "platform/TextCodec.h"
 
@@ -47,7 +46,7 @@ bool RecordGrid::validColumn(int column) const {
 }
 
 void RecordGrid::clearAll() {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     selection_.clear();
     clearRows(true);
     clearColumns(true);
@@ -68,7 +67,7 @@ void RecordGrid::selectRow(int row, bool clearFirst) {
 }
 
 void RecordGrid::selectAll() {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     selection_.setRange(1, rowCount());
     scrollRows();
 }
@@ -108,7 +107,7 @@ std::string_view RecordGrid::cellView(int row, int column) const {
 }
 
 void RecordGrid::setCellText(int row, int column, const std::string& text, bool noRedraw) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     if (!validRow(row) || column < 1) return;
     rows_.setCell(row - 1, column - 1, text);
     if (!noRedraw) scrollRows();
@@ -120,7 +119,7 @@ void RecordGrid::fitRowToColumns(size_t pos) {
 
 void RecordGrid::setRow(int row, const std::optional<std::vector<std::string>>& cells,
                         std::optional<int32_t> bookmark, bool padToColumns, bool noRedraw) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     if (!validRow(row)) return;
     if (cells) rows_.setCells(row - 1, *cells);
     if (bookmark) rows_.setBookmark(row - 1, *bookmark);
@@ -129,20 +128,20 @@ void RecordGrid::setRow(int row, const std::optional<std::vector<std::string>>& 
 }
 
 void RecordGrid::setRows(const std::vector<GridRow>& rows, bool noRedraw) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     rows_.assign(rows);
     if (!noRedraw) scrollRows(0);
 }
 
 void RecordGrid::addRow(const std::vector<std::string>& cells, int32_t bookmark, bool padToColumns,
                         bool noRedraw, bool scrollToEnd) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     insertRow(rowCount() + 1, cells, bookmark, padToColumns, noRedraw, scrollToEnd);
 }
 
 void RecordGrid::insertRow(int position, const std::vector<std::string>& cells, int32_t bookmark,
                            bool padToColumns, bool noRedraw, bool scrollToEnd) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     if (position < 1 || position > rowCount() + 1) return;
     rows_.insert(position - 1, cells, bookmark);
     if (padToColumns) fitRowToColumns(position - 1);
@@ -155,7 +154,7 @@ void RecordGrid::insertRow(int position, const std::vector<std::string>& cells, 
 }
 
 void RecordGrid::removeRow(int row, bool noRedraw) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     if (!validRow(row)) return;
     rows_.erase(row - 1);
     selection_.remove(row);
@@ -163,7 +162,7 @@ void RecordGrid::removeRow(int row, bool noRedraw) {
 }
 
 void RecordGrid::clearRows(bool noRedraw) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     rows_.clear();
     selection_.clear();
     topRow_ = 0;
@@ -200,7 +199,7 @@ void RecordGrid::reshapeCells(int column, bool remove) {
 }
 
 void RecordGrid::setColumns(const std::vector<GridColumn>& columns, bool noRelayout) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     columns_ = columns;
     reshapeCells(0, false);
     if (!noRelayout) scrollColumns(std::nullopt, 0);
@@ -208,7 +207,7 @@ void RecordGrid::setColumns(const std::vector<GridColumn>& columns, bool noRelay
 
 void RecordGrid::addColumn(const std::string& title, std::optional<int> width, bool noRelayout,
                            bool noReshape) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     columns_.push_back({width.value_or(GridColumn::kDefaultWidth), title});
     if (!noReshape) reshapeCells(0, false);
     if (!noRelayout) scrollColumns(columnCount());
@@ -216,7 +215,7 @@ void RecordGrid::addColumn(const std::string& title, std::optional<int> width, b
 
 void RecordGrid::insertColumn(int position, const std::string& title, std::optional<int> width,
                               bool noRelayout) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     if (position < 1 || position > columnCount() + 1) return;
     columns_.insert(columns_.begin() + (position - 1),
                     {width.value_or(GridColumn::kDefaultWidth), title});
@@ -225,7 +224,7 @@ void RecordGrid::insertColumn(int position, const std::string& title, std::optio
 }
 
 void RecordGrid::removeColumn(int column, bool noRelayout) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     if (!validColumn(column)) return;
     columns_.erase(columns_.begin() + (column - 1));
     reshapeCells(column, true);
@@ -233,7 +232,7 @@ void RecordGrid::removeColumn(int column, bool noRelayout) {
 }
 
 void RecordGrid::clearColumns(bool noRelayout) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     columns_.clear();
     reshapeCells(0, false);
     leftColumn_ = 0;
@@ -246,7 +245,7 @@ std::string RecordGrid::columnTitle(int column) const {
 }
 
 void RecordGrid::setColumnTitle(int column, const std::string& title, bool noRedraw, int style) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     if (!validColumn(column)) return;
     columns_[column - 1].title = title;
     if (!noRedraw) drawHeader(column, style, false);
@@ -258,7 +257,7 @@ int RecordGrid::columnWidth(int column) const {
 }
 
 void RecordGrid::setColumnWidth(int column, int width, bool noRelayout) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     if (!validColumn(column)) return;
     columns_[column - 1].width = width;
     if (!noRelayout) scrollColumns(column);

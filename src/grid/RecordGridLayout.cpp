@@ -20,7 +20,7 @@ const Rgb kBlack = GridColours::kText;
 
 void RecordGrid::attach(const GridCanvases& canvases, TooltipHost* tooltipHost,
                         GridListFields* fields, const GridAttachOptions& options) {
-    PaintBatch outerBatch(*this);  // holds the lock while the canvases change
+    std::lock_guard lock(mutex_);
     headerCanvas_ = canvases.header;
     dataCanvas_ = canvases.data;
     container_ = canvases.container;
@@ -133,12 +133,12 @@ void RecordGrid::scrollColumns(std::optional<int> fromColumn, std::optional<int>
 }
 
 void RecordGrid::scrollRowToBottom(int row) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     scrollRows(row - visibleRowCount());
 }
 
 void RecordGrid::scrollToEnd() {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     scrollRows(rowCount());
 }
 
@@ -249,7 +249,7 @@ int RecordGrid::rowAt(int y) const {
 
 int RecordGrid::autoFitColumns(int source, int column, bool noRelayout, bool measureOnly,
                                int maxWidth) {
-    PaintBatch batch(*this);
+    std::lock_guard lock(mutex_);
     const int first = column == 0 ? 1 : column;
     const int last = column == 0 ? columnCount() : column;
     for (int c = std::max(first, 1); c <= std::min(last, columnCount()); ++c) {

@@ -309,6 +309,27 @@ TEST(RecordGridDrawing, AHorizontalScrollRepaintsFromTheFirstAffectedColumn) {
     EXPECT_EQ(f.header.texts(), (std::vector<std::string>{"c2", "c3"}));
 }
 
+TEST(RecordGridDrawing, ChangesWithoutRedrawLeaveTheCanvasesAlone) {
+    GridFixture f;
+    auto activity = [&] {
+        size_t sum = 0;
+        for (RecordingCanvas* c : {&f.header, &f.data, &f.container, &f.hBar, &f.vBar}) {
+            sum += c->ops.size() + c->updatesPosted;
+        }
+        return sum;
+    };
+    const size_t before = activity();
+    f.addColumns({100, 100});
+    f.addRows(100);  // as a list load does: no redraw, no relayout
+    f.grid.setCellText(1, 1, "x", true);
+    f.grid.setRow(2, std::vector<std::string>{"y"}, 3, true, true);
+    f.grid.autoFitColumns(0, 0, true);
+    f.grid.removeRow(5, true);
+    EXPECT_EQ(activity(), before);
+    f.grid.setCellText(1, 1, "z");
+    EXPECT_GT(activity(), before);
+}
+
 TEST(RecordGridDrawing, AllDrawingHappensInsidePaintBatches) {
     GridFixture f;
     f.addColumns({100, 300, 300});
