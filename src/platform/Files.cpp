@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "platform/TextCodec.h"
 
@@ -61,7 +62,12 @@ bool readWholeFile(std::string_view gbkPath, std::string& content) {
 }
 
 bool replaceFileAtomically(std::string_view gbkPath, std::string_view content) {
-    const std::string path = diskPath(gbkPath);
+    // A symbolic link stays one: the file it points at is replaced, beside itself.
+    std::string path = diskPath(gbkPath);
+    if (char* target = ::realpath(path.c_str(), nullptr)) {
+        path = target;
+        std::free(target);
+    }
     const std::string temporary = hiddenSiblingPath(path, ".new");
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;

@@ -1,5 +1,7 @@
 #include "settings/SettingsStore.h"
 
+#include <optional>
+
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/GbkText.h"

@@ -2,9 +2,7 @@
 // The settings file: sections of key=value lines, GBK, CR LF, held whole in memory. Every change
 // reaches the disk when it is carried out, as the whole content written beside the file and
 // renamed over it, so the file on disk is always a complete old or new state.
-#include <cstdint>
 #include <deque>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,7 +35,6 @@ class SettingsStore {
     // lock or write access cannot be had: the store then works on its content alone.
     bool open(std::string_view path);
     void close();
-    bool isOpen() const { return writable_; }
     const std::string& path() const { return path_; }
     const std::string& content() const { return content_; }
 

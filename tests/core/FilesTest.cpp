@@ -1,0 +1,41 @@
+#include "platform/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/TempDir.h"
+
+namespace {
+
+TEST(ReplaceFileAtomically, ReplacesWholeFilesAndKeepsLinks) {
+    TempDir dir;
+    const std::string path = dir.file("a.txt");
+    ASSERT_TRUE(replaceFileAtomically(path, "first"));
+    ASSERT_TRUE(replaceFileAtomically(path, "2nd"));
+    EXPECT_EQ(TempDir::read(path), "2nd");
+    std::filesystem::create_symlink(path, dir.file("link.txt"));
+    ASSERT_TRUE(replaceFileAtomically(dir.file("link.txt"), "through the link"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(TempDir::read(path), "through the link");
+    EXPECT_FALSE(std::filesystem::exists(dir.file(".a.txt.new")));
+    EXPECT_FALSE(replaceFileAtomically(dir.file("no/such/folder.txt"), "x"));
+}
+
+TEST(ReadWholeFile, ReadsBytesAndRefusesWhatIsNoFile) {
+    TempDir dir;
+    TempDir::write(dir.file("b.bin"), std::string("a\0\r\n\xFF", 5));
+    std::string content = "old";
+    ASSERT_TRUE(readWholeFile(dir.file("b.bin"), content));
+    EXPECT_EQ(content, std::string("a\0\r\n\xFF", 5));
+    EXPECT_FALSE(readWholeFile(dir.file("missing"), content));
+    EXPECT_EQ(content, "");
+    EXPECT_FALSE(readWholeFile(dir.path(), content));
+}
+
+TEST(HiddenSiblingPath, PutsADotBeforeTheName) {
+    EXPECT_EQ(hiddenSiblingPath("/x/y.ini", ".lock"), "/x/.y.ini.lock");
+    EXPECT_EQ(hiddenSiblingPath("y.ini", ".new"), ".y.ini.new");
+}
+
+}  // namespace
