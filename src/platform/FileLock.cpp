@@ -8,7 +8,8 @@
 
 bool FileLock::acquire(std::string_view gbkLockPath) {
     release();
-    int fd = ::open(diskPath(gbkLockPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // flock needs no write access: a lock file that became read-only still serves.
+    int fd = ::open(diskPath(gbkLockPath).c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);

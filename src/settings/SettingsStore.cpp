@@ -193,5 +193,10 @@ void SettingsStore::reportAppendFailure() {
 }
 
 void SettingsStore::yield() {
-    if (yieldToUi_) yieldToUi_();
+    if (!yieldToUi_) return;
+    // Handlers that run now select the sections they use; the interrupted caller, which may go on
+    // with more reads and writes of its own section, keeps its selection.
+    std::string selected = currentSection_;
+    yieldToUi_();
+    currentSection_ = std::move(selected);
 }

@@ -182,6 +182,25 @@ TEST_F(SettingsFile, AReadUsesTheSectionSelectedWhenItWasCalled) {
     expectContent("[a]\r\nk=3\r\n[b]\r\nk=2");
 }
 
+TEST_F(SettingsFile, ASelectionMadeDuringAYieldEndsWithIt) {
+    start("[a]\r\nk=1\r\n[b]\r\nk=2");
+    std::string handlerRead;
+    bool inHandler = false;
+    store.setYieldToUi([&] {
+        if (inHandler) return;
+        inHandler = true;
+        store.selectSection("b");
+        handlerRead = store.readText("k");
+        inHandler = false;
+    });
+    store.selectSection("a");
+    EXPECT_TRUE(store.writeText("n", "x"));
+    EXPECT_EQ(handlerRead, "2");
+    EXPECT_EQ(store.currentSection(), "a");
+    EXPECT_TRUE(store.writeText("m", "y"));
+    expectContent("[a]\r\nm=y\r\nn=x\r\nk=1\r\n[b]\r\nk=2");
+}
+
 TEST_F(SettingsFile, ASecondStoreOnTheSameFileWorksInMemory) {
     start("[a]\r\nk=1");
     SettingsStore second;
