@@ -10,13 +10,20 @@
 
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
+    // wallTime: keep the real times instead, for runs whose work is mostly waiting (a child
+    // process, the disk).
+    explicit RatioReporter(bool wallTime = false) : wallTime_(wallTime) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        for (const Run& run : runs) {
+            times_[run.benchmark_name()] =
+                wallTime_ ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+        }
     }
 
-    // The CPU time (steadier than wall time on a shared machine) of the run whose name starts
-    // with prefix, the median one when there are repetitions; 0 when none ran.
+    // The CPU time (steadier than wall time on a shared machine), or the wall time, of the run
+    // whose name starts with prefix, the median one when there are repetitions; 0 when none ran.
     double timeOf(const std::string& prefix) const {
         double found = 0.0;
         for (const auto& [name, time] : times_) {
@@ -39,5 +46,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
     }
 
   private:
+    bool wallTime_;
     std::map<std::string, double> times_;
 };

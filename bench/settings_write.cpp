@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "RatioReporter.h"
 #include "forms/FieldText.h"
 #include "platform/TextCodec.h"
 #include "settings/SettingsStore.h"
@@ -83,7 +84,9 @@ int main(int argc, char** argv) {
         (std::filesystem::temp_directory_path() / "listaro-bench-XXXXXX").string();
     folder = ::mkdtemp(pattern.data()) ? pattern : std::string("/tmp");
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter(true);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio("BM_SettingsWriteWith500Lists", "BM_CpOfSameSizeFile");
     benchmark::Shutdown();
     std::filesystem::remove_all(folder);
     return 0;

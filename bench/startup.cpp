@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "RatioReporter.h"
 #include "app/qt/Program.h"
 #include "platform/qt/Fonts.h"
 
@@ -91,7 +92,9 @@ int main(int argc, char** argv) {
         (std::filesystem::temp_directory_path() / "listaro-bench-XXXXXX").string();
     runDirectory = ::mkdtemp(pattern.data()) ? pattern : std::string("/tmp");
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter(true);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio("BM_ListaroStartupWindowShown", "BM_BareQtWindowShown");
     benchmark::Shutdown();
     std::filesystem::remove_all(runDirectory);
     return 0;
