@@ -171,9 +171,15 @@ void RecordGrid::clearRows(bool noRedraw) {
 
 void RecordGrid::reorderRows(const std::vector<int>& order) {
     std::lock_guard lock(mutex_);
+    if (order.size() != rows_.size()) return;
     std::vector<size_t> positions;
     positions.reserve(order.size());
-    for (int row : order) positions.push_back(static_cast<size_t>(row - 1));
+    std::vector<bool> seen(order.size());
+    for (int row : order) {
+        if (!validRow(row) || seen[row - 1]) return;  // not a permutation: keep the order
+        seen[row - 1] = true;
+        positions.push_back(static_cast<size_t>(row - 1));
+    }
     rows_.reorder(positions);
     selection_.clear();
 }

@@ -179,7 +179,8 @@ class RecordGrid : public ListGrid {
     // The cell's text without a copy; valid while the caller holds lock() and the row is unchanged.
     std::string_view cellView(int row, int column) const;
     // New row order: row i receives the row that was number order[i - 1]; order must be a
-    // permutation of 1 … rowCount. Empties the selection; no repaint.
+    // permutation of 1 … rowCount (anything else changes nothing). Empties the selection; no
+    // repaint.
     void reorderRows(const std::vector<int>& order);
 
   private:

@@ -202,7 +202,7 @@ int RecordGrid::visibleColumnCount() const {
     const int headerWidth = headerCanvas_->width();
     int64_t sum = 0;
     int count = 0;
-    for (size_t c = leftColumn_ + 1; c <= columns_.size(); ++c) {
+    for (size_t c = std::max(leftColumn_, 0) + 1; c <= columns_.size(); ++c) {
         ++count;
         sum += columns_[c - 1].width;
         if (sum >= headerWidth) break;
@@ -242,7 +242,7 @@ int RecordGrid::rowAt(int y) const {
     std::lock_guard lock(mutex_);
     if (y < 1 || y > dataHeight() - 1) return 0;
     const int row = truncated(static_cast<double>(y) / rowHeight_) + topRow_ + 1;
-    return row > rowCount() ? 0 : row;
+    return row < 1 || row > rowCount() ? 0 : row;
 }
 
 // Column widths.

@@ -321,3 +321,47 @@ TEST(RowSelection, MembershipOfAnyNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RecordGridModel, RawScrollValuesNeverReachOutsideTheLists) {
+    for (int left : {-1, -7, 2, 9}) {
+        for (int top : {-3, 0, 30}) {
+            GridFixture f;
+            f.addColumns({100, 100});
+            f.addRows(4);
+            f.grid.setLeftColumnValue(left);
+            f.grid.setTopRowValue(top);
+            EXPECT_GE(f.grid.visibleColumnCount(), 0);
+            for (int y : {1, 29, 30, 100}) {
+                const int row = f.grid.rowAt(y);
+                EXPECT_TRUE(row >= 0 && row <= 4) << left << " " << top << " " << y;
+            }
+            for (int x : {0, 50, 150, 400}) {
+                const int column = f.grid.columnAt(x);
+                EXPECT_TRUE(column >= 0 && column <= 2) << left << " " << top << " " << x;
+            }
+            f.grid.drawRows(0);
+            f.grid.drawHeader(0, kHeaderNormal, false);
+            f.grid.drawColumnLines(0);
+            f.grid.updateBars(true);
+        }
+    }
+}
+
+TEST(RecordGridModel, ReorderRowsTakesOnlyAPermutation) {
+    GridFixture f;
+    f.addColumns({100});
+    f.addRows(3);
+    f.grid.selectRow(2);
+    f.grid.reorderRows({3, 1, 2});
+    EXPECT_EQ(column1(f.grid), (std::vector<std::string>{"r3c1", "r1c1", "r2c1"}));
+    EXPECT_EQ(f.grid.firstSelectedRow(), -1);
+    for (const std::vector<int>& bad :
+         std::vector<std::vector<int>>{{1, 2}, {1, 1, 2}, {0, 1, 2}, {1, 2, 4}, {1, 2, 3, 3}}) {
+        f.grid.reorderRows(bad);
+        EXPECT_EQ(column1(f.grid), (std::vector<std::string>{"r3c1", "r1c1", "r2c1"}));
+    }
+}
+
+}  // namespace
