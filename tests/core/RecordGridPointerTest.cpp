@@ -208,6 +208,37 @@ TEST(GridPointerHeader, SortClicksAlternateTheDirection) {
     EXPECT_EQ(f.header.focusCount, 6);
 }
 
+TEST(GridPointerHeader, TheFieldTypeChoosesTheSortKey) {
+    struct Case {
+        int32_t type;
+        std::vector<std::string> cells;
+        std::vector<std::string> ascending;
+    } cases[] = {
+        {FieldType::Decimal, {"3.7", "10", "3.2"}, {"3.7", "3.2", "10"}},  // by the integer part
+        {FieldType::Integer, {"-2", "10", "9"}, {"-2", "9", "10"}},
+        {FieldType::DateTime,
+         {GBK("2018年3月13日"), GBK("1990年1月1日"), "10:05"},
+         {GBK("1990年1月1日"), "10:05", GBK("2018年3月13日")}},
+        {FieldType::FreeDateTime,
+         {"2018-3-13", "1990-1-1", "10:05"},
+         {"1990-1-1", "10:05", "2018-3-13"}},
+        {FieldType::Text, {"3.7", "10", "3.2"}, {"10", "3.2", "3.7"}},
+        {FieldType::Link, {"b", "a", "c"}, {"a", "b", "c"}},  // the title shown
+        {FieldType::Logical, {GBK("真"), GBK("假"), GBK("真")}, {GBK("假"), GBK("真"), GBK("真")}},
+    };
+    for (const Case& c : cases) {
+        PointerFixture f;
+        f.addColumns({100});
+        f.fields.types = {c.type};
+        for (size_t i = 0; i < c.cells.size(); ++i)
+            f.grid.addRow({c.cells[i]}, int32_t(i + 1), false, true);
+        f.grid.headerCanvasPressed(50, 10);
+        std::vector<std::string> sorted;
+        for (int r = 1; r <= f.grid.rowCount(); ++r) sorted.push_back(f.grid.cellText(r, 1));
+        EXPECT_EQ(sorted, c.ascending) << c.type;
+    }
+}
+
 TEST(GridPointerBars, VerticalButtonsTrackThumbAndRightClicks) {
     PointerFixture f;
     f.addColumns({100, 100, 100});
