@@ -1,5 +1,6 @@
 // Integer keys of the sort, read from cell texts.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "forms/FieldText.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -411,6 +413,77 @@ TEST(GridPointerTooltips, LinkAddressesAndCutTexts) {
     f.grid.dataPointerMoved(40, 15, KeyState::None);
     f.grid.dataPointerMoved(41, 16, KeyState::None);
     EXPECT_EQ(f.fields.storedReads, reads + 1);
+}
+
+// Random pointer events on grids of random sizes keep the grid's state in range.
+TEST(GridPointerRandom, StateStaysInRangeUnderAnyEventSequence) {
+    std::mt19937 random(11);
+    auto any = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    for (int trial = 0; trial < 30; ++trial) {
+        PointerFixture f;
+        for (int c = any(0, 9); c > 0; --c) f.addColumns({any(0, 160)});
+        f.addRows(any(0, 60));
+        f.layOut();
+        for (int step = 0; step < 300; ++step) {
+            const int x = any(-50, 550), y = any(-50, 420);
+            const int keys = std::vector<int>{0, 1, 2, 3, 4}[any(0, 4)];
+            switch (any(0, 13)) {
+                case 0:
+                    f.grid.dataCanvasPressed(x, y);
+                    break;
+                case 1:
+                    f.grid.dataCanvasReleased(x, y, keys);
+                    break;
+                case 2:
+                case 3:
+                    f.grid.dataPointerMoved(x, y, keys);
+                    break;
+                case 4:
+                    f.grid.dataCanvasRightPressed(x, y, keys);
+                    break;
+                case 5:
+                    f.grid.headerPointerMoved(x, y);
+                    break;
+                case 6:
+                    f.grid.headerCanvasPressed(x, y);
+                    break;
+                case 7:
+                    f.grid.headerReleased(x, y);
+                    break;
+                case 8:
+                    f.grid.vBarPressed(x, y);
+                    break;
+                case 9:
+                    f.grid.vBarPointerMoved(x, y);
+                    break;
+                case 10:
+                    f.grid.vBarRightPressed(x, y);
+                    break;
+                case 11:
+                    f.grid.hBarPressed(x, y);
+                    break;
+                case 12:
+                    f.grid.hBarPointerMoved(x, y);
+                    break;
+                default:
+                    f.grid.hBarRightPressed(x, y);
+                    f.grid.vBarReleased();
+                    f.grid.hBarReleased();
+            }
+            const int rows = f.grid.rowCount();
+            std::vector<int> selected = f.selection();
+            ASSERT_EQ(std::set<int>(selected.begin(), selected.end()).size(), selected.size());
+            for (int r : selected) ASSERT_TRUE(r >= 1 && r <= rows) << r;
+            ASSERT_GE(f.grid.topRowValue(), 0);
+            // A bar that appears after a scroll may hide one more row until the next scroll.
+            ASSERT_LE(f.grid.topRowValue(), std::max(0, rows - f.grid.visibleRowCount() + 1));
+            ASSERT_GE(f.grid.leftColumnValue(), 0);
+            ASSERT_LE(f.grid.leftColumnValue(), f.grid.columnCount());
+            for (int c = 1; c <= f.grid.columnCount(); ++c) ASSERT_GE(f.grid.columnWidth(c), 0);
+        }
+    }
 }
 
 }  // namespace
