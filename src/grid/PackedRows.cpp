@@ -58,6 +58,7 @@ PackedRows::Block PackedRows::encode(int32_t bookmark, const std::vector<std::st
     putVarint(out, cells.size());
     for (auto cell : cells) putVarint(out, cell.size());
     for (auto cell : cells) {
+        if (cell.empty()) continue;  // an empty view may hold no pointer at all
         std::memcpy(out, cell.data(), cell.size());
         out += cell.size();
     }
