@@ -309,6 +309,43 @@ TEST(RecordGridDrawing, AHorizontalScrollRepaintsFromTheFirstAffectedColumn) {
     EXPECT_EQ(f.header.texts(), (std::vector<std::string>{"c2", "c3"}));
 }
 
+TEST(RecordGridDrawing, SelectedRowsAreHighlightedWhereverTheyAreScrolled) {
+    GridFixture f;
+    f.addColumns({100});
+    f.addRows(40);
+    f.grid.selectRow(20);
+    f.grid.selectRow(3);
+    struct Case {
+        int topRow;
+        std::vector<int> highlightedTops;  // y of the fills
+    } cases[] = {
+        {0, {2 * 30 + 1}},   // row 3 in view row 3
+        {10, {9 * 30 + 1}},  // row 20 in view row 10
+        {17, {2 * 30 + 1}},  // row 20 in view row 3
+        {25, {}},
+    };
+    for (const auto& c : cases) {
+        f.forgetDrawing();
+        f.grid.scrollRows(c.topRow);
+        std::vector<int> tops;
+        for (const auto& op : f.data.opsNamed("fillRect")) tops.push_back(op.args[1]);
+        EXPECT_EQ(tops, c.highlightedTops) << c.topRow;
+    }
+}
+
+TEST(RecordGridDrawing, ResizeFeedbackRepaintsFromTheColumnInHoverStyle) {
+    GridFixture f;
+    f.addColumns({100, 100, 100});
+    f.forgetDrawing();
+    f.grid.scrollColumns(2, std::nullopt, 0, 0, true);
+    const auto rects = f.header.opsNamed("drawRect");
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[0].args[0], 100);
+    EXPECT_EQ(rects[0].fill, GridColours::kHover);
+    EXPECT_EQ(rects[1].fill, GridColours::kHeader);
+    EXPECT_FALSE(f.hBar.opsNamed("drawRoundRect").empty());  // and the horizontal bar
+}
+
 TEST(RecordGridDrawing, ChangesWithoutRedrawLeaveTheCanvasesAlone) {
     GridFixture f;
     auto activity = [&] {
