@@ -76,22 +76,43 @@ std::vector<std::string> splitValue(std::string_view value, int n) {
     return parts;
 }
 
-std::string displayText(int32_t type, std::string_view value) {
+namespace {
+
+// Part `index` (from 0) of a value split at "||", without copying.
+std::string_view valuePart(std::string_view value, int index) {
+    size_t start = 0;
+    for (int i = 0; i < index; ++i) {
+        size_t bars = findText(value, "||", start);
+        if (bars == std::string_view::npos) return {};
+        start = bars + 2;
+    }
+    return value.substr(start, findText(value, "||", start) - start);
+}
+
+}  // namespace
+
+void displayText(int32_t type, std::string_view value, std::string& out) {
     switch (type) {
         case FieldType::Link:
         case FieldType::QqLink:
-            return splitValue(value, 2)[0];
+            out.assign(valuePart(value, 0));
+            return;
         case FieldType::FtpLink: {
-            std::vector<std::string> parts = splitValue(value, 3);
-            const std::string& user = parts[0];
-            const std::string& server = parts[2];
-            if (server.empty()) return {};
-            if (!user.empty()) return server + "(" + user + ")";
-            return server;
+            std::string_view user = valuePart(value, 0);
+            std::string_view server = valuePart(value, 2);
+            out.assign(server);
+            if (!server.empty() && !user.empty()) out.append("(").append(user).append(")");
+            return;
         }
         default:
-            return std::string(value);
+            out.assign(value);
     }
+}
+
+std::string displayText(int32_t type, std::string_view value) {
+    std::string out;
+    displayText(type, value, out);
+    return out;
 }
 
 const std::string& logicalText(bool value) {

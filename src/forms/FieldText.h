@@ -27,6 +27,8 @@ std::vector<std::string> splitValue(std::string_view value, int n);
 // What a value shows as in a grid cell, a tree value node and the search: the title of a Link or
 // QqLink, "server(user)" of an FtpLink, the text itself for every other type.
 std::string displayText(int32_t type, std::string_view value);
+// The same into out, reusing its storage (for loops over many values).
+void displayText(int32_t type, std::string_view value, std::string& out);
 
 // Logical values: "真" and "假"; only exactly "真" reads as true.
 const std::string& logicalText(bool value);

@@ -160,17 +160,20 @@ bool ListStore::readField(int fieldNumber) {
 }
 
 void ListStore::fieldDisplayText(int fieldNumber, std::string& out) {
-    if (!readField(fieldNumber)) {
+    if (!tables_.read(fieldNumber, scratch_)) {
         out.clear();
         return;
     }
     // A column without a definition shows its text form.
     bool defined = fieldNumber >= 1 && fieldNumber <= static_cast<int>(current_.fields.size());
     int32_t type = defined ? current_.fields[fieldNumber - 1].type : FieldType::Text;
-    if (isMultiPartType(type))
-        out = displayText(type, valueText_);
+    auto* text = std::get_if<std::string>(&scratch_);
+    if (!text)
+        recordValueText(scratch_, out);
+    else if (isMultiPartType(type))
+        displayText(type, *text, out);
     else
-        out.assign(valueText_);
+        out.assign(*text);
 }
 
 std::string ListStore::fieldDisplayText(int fieldNumber) {

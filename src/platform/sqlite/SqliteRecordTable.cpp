@@ -16,10 +16,8 @@ SqliteRecordTable::~SqliteRecordTable() {
 }
 
 SqliteTableFile* SqliteRecordTable::current() {
-    auto it = tables_.find(currentAlias_);
-    if (it != tables_.end()) return it->second.file.get();
-    lastError_ = GBK("没有当前表");
-    return nullptr;
+    if (!current_) lastError_ = GBK("没有当前表");
+    return current_;
 }
 
 bool SqliteRecordTable::result(SqliteTableFile* table, bool ok) {
@@ -66,18 +64,19 @@ bool SqliteRecordTable::open(const std::string& path, const std::string& alias) 
         lastError_ = error;
         return false;
     }
+    current_ = file.get();
     tables_[alias] = OpenTable{path, std::move(file)};
-    currentAlias_ = alias;
     return true;
 }
 
 bool SqliteRecordTable::setCurrent(const std::string& alias) {
     Lock lock(mutex_);
-    if (!tables_.count(alias)) {
+    auto it = tables_.find(alias);
+    if (it == tables_.end()) {
         lastError_ = GBK("没有以此别名打开的表：") + alias;
         return false;
     }
-    currentAlias_ = alias;
+    current_ = it->second.file.get();
     return true;
 }
 
@@ -86,6 +85,7 @@ void SqliteRecordTable::close(const std::string& alias) {
     auto it = tables_.find(alias);
     if (it == tables_.end()) return;
     if (batchDepth_ == 0) it->second.file->commit();
+    if (current_ == it->second.file.get()) current_ = nullptr;
     tables_.erase(it);
 }
 

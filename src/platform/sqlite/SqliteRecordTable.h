@@ -53,7 +53,7 @@ class SqliteRecordTable : public RecordTable {
     int busyTimeoutMs_;
     std::recursive_mutex mutex_;
     std::map<std::string, OpenTable> tables_;  // by alias
-    std::string currentAlias_;
+    SqliteTableFile* current_ = nullptr;
     std::string lastError_;
     int batchDepth_ = 0;
     bool batchFailed_ = false;  // an inner batch rolled back: the outer one cannot commit

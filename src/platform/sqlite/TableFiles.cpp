@@ -178,7 +178,10 @@ std::string checkTableFiles(sqlite3* db, std::vector<ColumnDefinition>& columns)
         !readText(db, "SELECT id FROM edt.pair", companionPair) || tablePair != companionPair)
         return GBK("附属文件（.edt）不属于这个表文件");
     if (!readColumns(db, columns) || !storedColumnsExist(db, columns)) return GBK("表文件已损坏");
-    if (!execSql(db, "PRAGMA main.journal_mode=DELETE; PRAGMA edt.journal_mode=DELETE"))
+    // Reading through a memory map saves copying every page of a long list once more.
+    if (!execSql(db,
+                 "PRAGMA main.journal_mode=DELETE; PRAGMA edt.journal_mode=DELETE; "
+                 "PRAGMA main.mmap_size=1073741824; PRAGMA edt.mmap_size=1073741824"))
         return sqliteError(db);
     return {};
 }
