@@ -128,15 +128,20 @@ int ListTree::depth(int index) const {
 }
 
 std::vector<int> ListTree::children(int index) const {
-    const TreeNode* node = index == -1 ? root_.get() : nodeAt(index);
     std::vector<int> result;
-    if (!node) return result;
+    children(index, result);
+    return result;
+}
+
+void ListTree::children(int index, std::vector<int>& out) const {
+    out.clear();
+    const TreeNode* node = index == -1 ? root_.get() : nodeAt(index);
+    if (!node) return;
     int next = indexOf(node) + 1;
     for (const auto& child : node->children) {
-        result.push_back(next);
+        out.push_back(next);
         next += child->subtreeSize;
     }
-    return result;
 }
 
 void ListTree::setText(int index, std::string text) {

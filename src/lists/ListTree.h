@@ -54,8 +54,9 @@ class ListTree {
     const TreeItem& item(int index) const;
     int parent(int index) const;
     int depth(int index) const;
-    // Indexes of the item's children in order (-1: the root items).
+    // Indexes of the item's children in order (-1: the root items); the second form reuses out.
     std::vector<int> children(int index) const;
+    void children(int index, std::vector<int>& out) const;
 
     void setText(int index, std::string text);
     void setExpanded(int index, bool expanded);

@@ -208,7 +208,7 @@ void ListTreeController::addKeyValues(int recordNumber) {
 void ListTreeController::refreshKeyFieldNodes() {
     int listNode = navigation_.listNode;
     if (listNode >= 0 && listNode < tree_.count())
-        navigation_.keyFieldNodes = tree_.children(listNode);
+        tree_.children(listNode, navigation_.keyFieldNodes);
     else
         navigation_.keyFieldNodes.clear();
 }
