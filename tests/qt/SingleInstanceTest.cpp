@@ -12,6 +12,8 @@
 #include "app/qt/SingleInstance.h"
 #include "forms/FieldText.h"
 #include "platform/TextCodec.h"
+#include "platform/sqlite/SqliteRecordTable.h"
+#include "support/QtScriptedDialogs.h"
 
 namespace {
 
@@ -72,7 +74,9 @@ class SingleInstanceTest : public QObject {
         SingleInstance instance;
         QVERIFY(instance.probeRunningInstance(name));
         AppContext context("/nonexistent");
-        MainWindow window(context);
+        QtScriptedDialogs dialogs;
+        connectLists(context, std::make_unique<SqliteRecordTable>(), dialogs, {});
+        MainWindow window(context, dialogs);
         QWidget other;
         connect(&instance, &SingleInstance::activationRequested, &window,
                 &MainWindow::bringToFront);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "app/Startup.h"
+#include "platform/sqlite/SqliteRecordTable.h"
 
 bool Program::start(const QString& executablePath, const std::string& runDirectory) {
     context_ = std::make_unique<AppContext>(runDirectory);
@@ -13,8 +14,10 @@ bool Program::start(const QString& executablePath, const std::string& runDirecto
     context.settings.setYieldToUi([] { QCoreApplication::processEvents(); });
     openSettingsFile(context);
     prepareFormLibrary(context);
+    connectLists(context, std::make_unique<SqliteRecordTable>(), dialogs_,
+                 [] { QCoreApplication::processEvents(); });
 
-    window_ = std::make_unique<MainWindow>(context);
+    window_ = std::make_unique<MainWindow>(context, dialogs_);
     dialogs_.setParent(window_.get());
     QObject::connect(&instance_, &SingleInstance::activationRequested, window_.get(),
                      &MainWindow::bringToFront);
