@@ -1,6 +1,6 @@
 #include "app/AppContext.h"
 
-#include "app/OpenListFields.h"
+#include "lists/ListFieldsForGrid.h"
 #include "lists/ListStore.h"
 #include "lists/ListTreeController.h"
 #include "platform/RecordTable.h"
@@ -15,7 +15,7 @@ void connectLists(AppContext& context, std::unique_ptr<RecordTable> tables, Dial
     context.tables = std::move(tables);
     context.lists = std::make_unique<ListStore>(context.runDirectory, *context.tables,
                                                 context.settings, dialogs, context.currentList);
-    context.gridFields = std::make_unique<OpenListFields>(*context.lists);
+    context.gridFields = std::make_unique<ListFieldsForGrid>(*context.lists);
     context.listTree = std::make_unique<ListTreeController>(
         context.tree, *context.lists, context.grid, context.settings, dialogs,
         context.treeNavigation, context.suppressTreeSelection, std::move(yieldToUi));

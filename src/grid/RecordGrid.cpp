@@ -52,13 +52,6 @@ void RecordGrid::clearAll() {
     clearColumns(true);
 }
 
-void RecordGrid::detach() {
-    std::lock_guard lock(mutex_);
-    headerCanvas_ = dataCanvas_ = container_ = hBar_ = vBar_ = &nullCanvas;
-    tooltip_.destroyWindow();
-    fields_ = nullptr;
-}
-
 // Selection.
 
 void RecordGrid::selectOnly(int row) {

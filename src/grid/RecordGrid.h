@@ -58,9 +58,6 @@ class RecordGrid : public ListGrid {
     // the canvases and fields; rows and columns stay.
     void detach();
     void clearAll();
-    // Lets go of the canvases, the tooltip's window and the fields, as when the window that holds
-    // the canvases goes away before the grid.
-    void detach();
 
     // Container placement.
     int containerLeft() const;
