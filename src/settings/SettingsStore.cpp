@@ -166,8 +166,9 @@ int SettingsStore::renameKeyNow(const std::string& section, const std::string& o
     if (!sectionPlace) return NoSuchSection;
     auto keyPlace = locateKey(content_, *sectionPlace, oldKey);
     if (!keyPlace) return NoSuchKey;
-    size_t equals = findText(content_, "=", keyPlace->key);
-    content_.replace(keyPlace->key, equals - keyPlace->key, newKey);
+    // The key was found as its whole bytes before "=", so a key that holds "=" itself (a list
+    // named "a=b") is renamed whole.
+    content_.replace(keyPlace->key, oldKey.size(), newKey);
     return persist();
 }
 

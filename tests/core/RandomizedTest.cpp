@@ -90,7 +90,8 @@ class LineModel {
         if (!header) return SettingsStore::NoSuchSection;
         auto line = keyLine(*header, key);
         if (!line) return SettingsStore::NoSuchKey;
-        lines_[*line] = newKey + lines_[*line].substr(lines_[*line].find('='));
+        // The line starts with key "="; the key may itself hold "=".
+        lines_[*line] = newKey + lines_[*line].substr(key.size());
         return SettingsStore::Done;
     }
 

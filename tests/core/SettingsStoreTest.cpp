@@ -143,6 +143,19 @@ TEST_F(SettingsFile, RenameKeyReportsWhatItFound) {
     expectContent("[l]\r\n" + G("新名") + "=v\r\n[m]\r\nq=1");
 }
 
+// List names are keys of their section and may hold "=": the whole name is renamed, not the part
+// before its first "=".
+TEST_F(SettingsFile, RenameKeyReplacesAKeyThatHoldsAnEqualsSign) {
+    start("[l]\r\na=b=v\r\nc=w");
+    EXPECT_EQ(store.renameKey("l", "a=b", "x"), SettingsStore::Done);
+    expectContent("[l]\r\nx=v\r\nc=w");
+    store.selectSection("l");
+    EXPECT_EQ(store.readText("x"), "v");
+    EXPECT_EQ(store.renameKey("l", "x", "y=z"), SettingsStore::Done);
+    EXPECT_EQ(store.readText("y=z"), "v");
+    expectContent("[l]\r\ny=z=v\r\nc=w");
+}
+
 TEST_F(SettingsFile, ChangesRequestedDuringAChangeWaitTheirTurn) {
     start();
     std::vector<bool> nestedResults;
