@@ -7,6 +7,7 @@
 
 #include "forms/FieldSpec.h"
 #include "forms/FieldText.h"
+#include "platform/GbkText.h"
 
 namespace {
 
@@ -19,13 +20,16 @@ std::string ftpAddress(const std::string& user, const std::string& password,
     return "FTP://" + user + ":" + password + "@" + server;
 }
 
-// Characters that would end the user or password part of an FTP address early.
+// Characters that would end the user or password part of an FTP address early. A double-byte
+// character passes whole: its second byte may be "@" (丂 is 81 40).
 std::string escapedCredential(const std::string& text) {
     static const std::string reserved = "%:@/?# ";
     std::string escaped;
-    for (char c : text) {
-        if (reserved.find(c) == std::string::npos) {
-            escaped += c;
+    for (size_t p = 0, length = 0; p < text.size(); p += length) {
+        length = charLengthAt(text, p);
+        const char c = text[p];
+        if (length > 1 || reserved.find(c) == std::string::npos) {
+            escaped.append(text, p, length);
             continue;
         }
         static const char hex[] = "0123456789ABCDEF";

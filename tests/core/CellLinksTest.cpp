@@ -37,6 +37,7 @@ TEST(LinkTarget, AddressOfEachLinkType) {
 
 TEST(LinkValueAction, OpensOrCopiesByTypeAndAlt) {
     const std::string dong = GBK("廣東");  // second byte of 東 is "|"
+    const std::string kao = GBK("丂");
     struct Case {
         int32_t type;
         std::string value;
@@ -56,6 +57,8 @@ TEST(LinkValueAction, OpensOrCopiesByTypeAndAlt) {
         // Opening escapes what would end the user or password early; the copy stays as stored.
         {FieldType::FtpLink, "a@b||p:w/1||S", false, {{"FTP://a%40b:p%3Aw%2F1@S"}, {}, 0}},
         {FieldType::FtpLink, "a@b||p:w/1||S", true, {{}, {"FTP://a@b:p:w/1@S"}, 1}},
+        // The second byte of 丂 (81 40) is "@": the character stays whole.
+        {FieldType::FtpLink, kao + "@||p||S", false, {{"FTP://" + kao + "%40:p@S"}, {}, 0}},
         {FieldType::QqLink, "t||12345", false, {{kQqChat}, {}, 0}},
         {FieldType::QqLink, "t||12345", true, {{}, {kQqChat}, 1}},
         {FieldType::QqLink, "t||", false, {}},
