@@ -21,6 +21,7 @@
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtDesktopServices.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtTooltipHost.h"
 #include "settings/qt/QtControlStates.h"
@@ -81,6 +82,7 @@ void MainWindow::buildControls() {
     splitter_->setMoveHandler([this](int newLeft) { splitterMoved(newLeft); });
 
     findBox_ = new FindBox(client_);
+    desktop_ = std::make_unique<QtDesktop>();
     buildCanvases();
 
     tray_ = new TrayIcon(this, [this](int kind) { trayEvent(kind); });

@@ -9,6 +9,7 @@
 
 struct AppContext;
 class ComboDropDown;
+struct QtDesktop;
 class ListTreeModel;
 class Dialogs;
 class FindBox;
@@ -75,6 +76,7 @@ class MainWindow : public QMainWindow, public MainWindowView {
     void attachGrid();
     void bindTree();
     void routeWheel(QEvent* event);
+    void forwardPointer(QEvent* event);
 
     AppContext& context_;
     Dialogs& dialogs_;
@@ -91,6 +93,7 @@ class MainWindow : public QMainWindow, public MainWindowView {
     QtCanvas* hBar_ = nullptr;
     QtCanvas* vBar_ = nullptr;
     ListTreeModel* treeModel_ = nullptr;
+    std::unique_ptr<QtDesktop> desktop_;
     TrayIcon* tray_ = nullptr;
     std::unique_ptr<ToolbarCommands> commands_;
     int splitterLeft_ = 304;

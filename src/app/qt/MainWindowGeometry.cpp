@@ -66,6 +66,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel && watched == windowHandle()) routeWheel(event);
+    if (watched == client_ &&
+        (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease))
+        forwardPointer(event);
     // Every event goes on to its own handlers as well.
     return QMainWindow::eventFilter(watched, event);
 }

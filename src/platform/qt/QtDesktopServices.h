@@ -32,3 +32,11 @@ class QtKeys : public Keys {
 // The URL the desktop is asked to open for an address (UTF-8); empty when it must not be opened:
 // nothing, a program (".exe"), a local file or a scheme other than http, https, ftp and mailto.
 QUrl openableUrl(const std::string& utf8Address);
+
+// The four together, as the grid's link actions and copies take them.
+struct QtDesktop {
+    QtShell shell;
+    QtClipboard clipboard;
+    QtBeep beep;
+    QtKeys keys;
+};
