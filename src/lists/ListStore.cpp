@@ -153,27 +153,22 @@ void ListStore::saveListState(bool includeTree) {
     if (includeTree && saveTree_) saveTree_();
 }
 
-bool ListStore::readField(int fieldNumber) {
+bool ListStore::readField(int fieldNumber, std::string& text) {
     if (!tables_.read(fieldNumber, scratch_)) return false;
-    recordValueText(scratch_, valueText_);
+    recordValueText(scratch_, text);
     return true;
 }
 
 void ListStore::fieldDisplayText(int fieldNumber, std::string& out) {
-    if (!tables_.read(fieldNumber, scratch_)) {
-        out.clear();
-        return;
-    }
     // A column without a definition shows its text form.
     bool defined = fieldNumber >= 1 && fieldNumber <= static_cast<int>(current_.fields.size());
     int32_t type = defined ? current_.fields[fieldNumber - 1].type : FieldType::Text;
-    auto* text = std::get_if<std::string>(&scratch_);
-    if (!text)
-        recordValueText(scratch_, out);
-    else if (isMultiPartType(type))
-        displayText(type, *text, out);
-    else
-        out.assign(*text);
+    if (isMultiPartType(type) && tables_.readText(fieldNumber, valueText_)) {
+        displayText(type, valueText_, out);
+        return;
+    }
+    // Text columns go straight into out, other columns through their text form.
+    if (!tables_.readText(fieldNumber, out) && !readField(fieldNumber, out)) out.clear();
 }
 
 std::string ListStore::fieldDisplayText(int fieldNumber) {
@@ -183,5 +178,7 @@ std::string ListStore::fieldDisplayText(int fieldNumber) {
 }
 
 std::string ListStore::fieldValueText(int fieldNumber) {
-    return readField(fieldNumber) ? valueText_ : std::string();
+    std::string text;
+    readField(fieldNumber, text);
+    return text;
 }

@@ -58,7 +58,8 @@ class ListStore {
 
   private:
     std::string companionPath(const std::string& name) const;
-    bool readField(int fieldNumber);
+    // The text form of field n of the current record into text; false when it cannot be read.
+    bool readField(int fieldNumber, std::string& text);
 
     std::string runDirectory_;
     RecordTable& tables_;

@@ -62,6 +62,9 @@ class RecordTable {
 
     // Reads into value, reusing its storage where it can.
     virtual bool read(int column, RecordValue& value) = 0;
+    // The value of a text or long-text column straight into text; false for other columns and
+    // when nothing can be read (read tells why).
+    virtual bool readText(int column, std::string& text) = 0;
     // Refuses (false, the column keeps its value) a value of another type, except that the two
     // numeric types convert into each other and text and long text take each other's values.
     // A text longer than its column's maximal length is cut at a character boundary.

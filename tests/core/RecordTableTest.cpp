@@ -191,6 +191,26 @@ TEST_F(RecordTableTest, BlankRecordsHoldEmptyValuesAndTextColumnsTakeEachOthersV
     EXPECT_EQ(readText(5), "long");
 }
 
+TEST_F(RecordTableTest, TextColumnsReadStraightIntoAText) {
+    createAndOpen("t", allTypes());
+    ASSERT_TRUE(table.addBlankRecord());
+    ASSERT_TRUE(table.write(5, std::string("abc")));
+    ASSERT_TRUE(table.write(6, std::string(3000, 'm')));
+    ASSERT_TRUE(table.write(7, std::string("xy")));
+    std::string text = "old";
+    struct Case {
+        int column;
+        bool read;
+        std::string text;
+    } cases[] = {{5, true, "abc"}, {6, true, std::string(3000, 'm')},
+                 {7, true, "xy"},  {1, false, "xy"},
+                 {4, false, "xy"}, {8, false, "xy"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(table.readText(c.column, text), c.read) << c.column;
+        EXPECT_EQ(text, c.text) << c.column;
+    }
+}
+
 TEST_F(RecordTableTest, BookmarksNeverChangeNorComeBackAfterPurging) {
     createAndOpen("t", {{"a", ColumnType::Text, 10}, {"memo", ColumnType::LongText, 0}});
     auto marks = addTexts({"r1", "r2", "r3", "r4"});

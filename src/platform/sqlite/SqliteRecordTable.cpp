@@ -151,6 +151,12 @@ bool SqliteRecordTable::read(int column, RecordValue& value) {
     return t && result(t, t->read(column, value));
 }
 
+bool SqliteRecordTable::readText(int column, std::string& text) {
+    Lock lock(mutex_);
+    auto* t = current();
+    return t && t->readText(column, text);
+}
+
 bool SqliteRecordTable::write(int column, const RecordValue& value) {
     Lock lock(mutex_);
     auto* t = current();

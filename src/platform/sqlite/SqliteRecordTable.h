@@ -31,6 +31,7 @@ class SqliteRecordTable : public RecordTable {
     int recordNumber() override;
     bool addBlankRecord() override;
     bool read(int column, RecordValue& value) override;
+    bool readText(int column, std::string& text) override;
     bool write(int column, const RecordValue& value) override;
     bool deleteRecord() override;
     bool purgeDeleted() override;

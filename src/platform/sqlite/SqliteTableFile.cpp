@@ -187,16 +187,21 @@ bool SqliteTableFile::read(int column, RecordValue& value) {
         case ColumnType::DateTime:
             value = unpackDateTime(sqlite3_column_int64(s, c));
             return true;
-        default: {
-            auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
-            size_t size = static_cast<size_t>(sqlite3_column_bytes(s, c));
-            if (auto* held = std::get_if<std::string>(&value))
-                held->assign(text ? text : "", size);
-            else
-                value = std::string(text ? text : "", size);
-            return true;
-        }
+        default:
+            if (!std::holds_alternative<std::string>(value)) value = std::string();
+            return readText(column, std::get<std::string>(value));
     }
+}
+
+bool SqliteTableFile::readText(int column, std::string& text) {
+    if (column < 1 || column > static_cast<int>(columns_.size())) return fail(GBK("列号超出范围"));
+    // Not a failure: the caller reads the column's own type instead.
+    if (storedKind(columns_[column - 1].type) != StoredKind::Text) return false;
+    if (!ensureRow()) return false;
+    int c = resultColumn_[column - 1];
+    auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(cursor_.get(), c));
+    text.assign(bytes ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(cursor_.get(), c)));
+    return true;
 }
 
 SqliteStatement& SqliteTableFile::writeStatement(int column) {

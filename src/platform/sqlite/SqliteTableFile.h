@@ -30,6 +30,7 @@ class SqliteTableFile {
 
     bool addBlankRecord();
     bool read(int column, RecordValue& value);
+    bool readText(int column, std::string& text);
     bool write(int column, const RecordValue& value);
     bool deleteRecord();
     bool purgeDeleted();
