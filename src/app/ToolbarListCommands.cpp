@@ -72,8 +72,8 @@ void ToolbarCommands::addRecord() {
 }
 
 void ToolbarCommands::removeRecords() {
-    // Rows that are still loading are not all there to choose from.
-    if (app_.listTree->loading()) return;
+    // Rows that are still loading or being sorted are not the rows to choose from.
+    if (app_.listTree->loading() || app_.grid.sortRunning()) return;
     RecordGrid& grid = app_.grid;
     std::vector<int> rows;
     grid.copySelection(rows);
@@ -84,7 +84,7 @@ void ToolbarCommands::removeRecords() {
     }
     if (!confirm(GBK("确定要移除选中的记录吗？"))) return;
     // A load or sort that ran during the question has changed the rows: take them anew.
-    if (app_.listTree->loading()) return;
+    if (app_.listTree->loading() || app_.grid.sortRunning()) return;
     rows.clear();
     grid.copySelection(rows);
     std::sort(rows.begin(), rows.end());

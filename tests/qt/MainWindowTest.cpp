@@ -2,7 +2,9 @@
 // removed, and the window's state kept across a restart.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTreeView>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "app/ToolbarButtons.h"
@@ -257,6 +259,107 @@ class MainWindowTest : public QObject {
         // The selection shows: row 2's fill is the selection colour.
         const QImage image = data->snapshot();
         QCOMPARE(image.pixelColor(40, grid.rowHeight() + 3), QColor(70, 130, 180));
+        CHECK_DIALOGS(program);
+    }
+
+    void theWheelAnywhereOverTheWindowScrollsTheGrid() {
+        ProgramUnderTest program;
+        program.start();
+        program.window().toolbar()->click(ToolbarButton::NewList);
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (int i = 1; i <= 100; ++i) rows.push_back({"p", "r" + std::to_string(i)});
+        addRecords(program, rows);
+        MainWindow& window = program.window();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto turn = [&window](QWidget* over, int delta) {
+            const QPointF local(over->width() / 2.0, over->height() / 2.0);
+            QWheelEvent wheel(over->mapTo(&window, local), over->mapToGlobal(local), QPoint(),
+                              QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
+            QCoreApplication::sendEvent(window.windowHandle(), &wheel);
+        };
+        RecordGrid& grid = program.grid();
+        turn(window.dataCanvas(), -120);  // towards the user: down by 4 rows
+        QCOMPARE(grid.topRowValue(), 4);
+        turn(window.treeView(), -120);  // over the tree as well
+        QCOMPARE(grid.topRowValue(), 8);
+        turn(window.toolbar(), 120);
+        QCOMPARE(grid.topRowValue(), 4);
+        CHECK_DIALOGS(program);
+    }
+
+    void aDragGoesOnOverTheWindowsOwnSurface() {
+        ProgramUnderTest program;
+        program.start();
+        program.window().toolbar()->click(ToolbarButton::NewList);
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (int i = 1; i <= 10; ++i) rows.push_back({"p", "r" + std::to_string(i)});
+        addRecords(program, rows);
+        MainWindow& window = program.window();
+        RecordGrid& grid = program.grid();
+        const int rowHeight = grid.rowHeight();
+        QTest::mousePress(window.dataCanvas(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(40, rowHeight + 10));  // row 2
+        // The pointer leaves the canvases: moves over the window's own surface reach the grid in
+        // the data canvas's coordinates.
+        QWidget* surface = window.centralWidget();
+        const QPoint dataOrigin = window.dataCanvas()->mapTo(surface, QPoint(0, 0));
+        QMouseEvent move(
+            QEvent::MouseMove, QPointF(dataOrigin.x() - 3, dataOrigin.y() + 4 * rowHeight + 10),
+            surface->mapToGlobal(QPointF(dataOrigin.x() - 3, dataOrigin.y() + 4 * rowHeight + 10)),
+            Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(surface, &move);
+        std::vector<int> selected;
+        grid.copySelection(selected);
+        QCOMPARE(selected, (std::vector<int>{2, 3, 4, 5}));
+        CHECK_DIALOGS(program);
+    }
+
+    void aListIsRenamedInPlaceOtherNodesAreNot() {
+        ProgramUnderTest program;
+        program.start();
+        program.window().toolbar()->click(ToolbarButton::NewList);
+        program.window().toolbar()->click(ToolbarButton::NewList);
+        QAbstractItemModel* model = program.window().treeView()->model();
+        const QModelIndex firstList = model->index(0, 0);
+        const QModelIndex keyField = model->index(0, 0, firstList);
+        QVERIFY(model->flags(firstList) & Qt::ItemIsEditable);
+        QVERIFY(!(model->flags(keyField) & Qt::ItemIsEditable));
+
+        program.tree().select(0);
+        QVERIFY(model->setData(firstList, QString::fromUtf8("网站清单"), Qt::EditRole));
+        QCOMPARE(firstList.data().toString(), QString::fromUtf8("网站清单"));
+        QCOMPARE(gbkToUtf8(program.context().currentList.name), std::string("网站清单"));
+        // The name of another list is taken: the node keeps its name.
+        QVERIFY(!model->setData(firstList, QString::fromUtf8("示例表单1"), Qt::EditRole));
+        QCOMPARE(firstList.data().toString(), QString::fromUtf8("网站清单"));
+
+        program.restart();
+        QCOMPARE(program.window().treeView()->model()->index(0, 0).data().toString(),
+                 QString::fromUtf8("网站清单"));
+        QCOMPARE(program.grid().columnCount(), 12);
+        CHECK_DIALOGS(program);
+    }
+
+    void theTraysExitQuestionCanBeCancelled() {
+        ProgramUnderTest program;
+        program.start();
+        program.window().toolbar()->click(ToolbarButton::NewList);
+        const std::string question = GBK("确定要退出本软件《澄溪·表单录入台》吗？");
+        program.dialogs.expectMessage(question, MessageIcon::Question, MessageAnswer::Cancel);
+        program.window().trayEvent(3);
+        QVERIFY(program.window().isVisible());
+        program.window().trayEvent(1);  // hides
+        QVERIFY(!program.window().isVisible());
+        program.window().trayEvent(1);  // and shows again
+        QVERIFY(program.window().isVisible());
+
+        program.dialogs.expectMessage(question, MessageIcon::Question, MessageAnswer::Ok);
+        program.window().trayEvent(3);
+        // Saved as a close saves: the selected node is there at the next start.
+        program.restart();
+        QCOMPARE(program.tree().selectedIndex(), 0);
+        QCOMPARE(program.grid().columnCount(), 12);
         CHECK_DIALOGS(program);
     }
 };
