@@ -6,21 +6,9 @@
 
 #include "platform/TextCodec.h"
 #include "settings/SettingsStore.h"
+#include "support/FakeMainWindowView.h"
 
 namespace {
-
-struct FakeDropDown : DropDownList {
-    std::vector<std::string> items;
-    int selected = -1;
-    void clear() override {
-        items.clear();
-        selected = -1;
-    }
-    void addItem(const std::string& text) override { items.push_back(text); }
-    int count() const override { return static_cast<int>(items.size()); }
-    int selectedIndex() const override { return selected; }
-    void setSelectedIndex(int index) override { selected = index; }
-};
 
 FormLibrary threeForms() {
     return {{"A", {}}, {"B", {}}, {"C", {}}};
@@ -37,7 +25,7 @@ TEST(FormSelector, ListsTheFormsThenTheDesignerItem) {
     const Case cases[] = {{1, true, 1}, {3, true, 3}, {4, true, -1}, {-1, true, -1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.index << " " << c.select);
-        FakeDropDown selector;
+        FakeDropDownList selector;
         selector.items = {"old"};
         selector.selected = 0;
         fillFormSelector(selector, threeForms(), c.index, c.select);
@@ -45,7 +33,7 @@ TEST(FormSelector, ListsTheFormsThenTheDesignerItem) {
                   (std::vector<std::string>{"A", "B", "C", utf8ToGbk("打开表单设计器..")}));
         EXPECT_EQ(selector.selected, c.selected);
     }
-    FakeDropDown empty;
+    FakeDropDownList empty;
     fillFormSelector(empty, {}, 0, true);
     EXPECT_EQ(empty.items, std::vector<std::string>{openDesignerItemText()});
 }
@@ -57,7 +45,7 @@ TEST(FormSelector, ChoosingAFormRemembersItChoosingTheDesignerWritesNothing) {
     {
         SettingsStore store;
         ASSERT_TRUE(store.open(utf8ToGbk((dir / "s.ini").string())));
-        FakeDropDown selector;
+        FakeDropDownList selector;
         fillFormSelector(selector, threeForms(), 0, true);
 
         EXPECT_FALSE(formSelectorChosen(selector, store, 2));

@@ -43,6 +43,15 @@ std::vector<std::string> column(RecordGrid& grid, int c) {
     return cells;
 }
 
+// Starts the program with one list of n records ("p", "r1") ... ("p", "rn"), shown.
+void startWithOneList(ProgramUnderTest& program, int n) {
+    program.start();
+    program.window().toolbar()->click(ToolbarButton::NewList);
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (int i = 1; i <= n; ++i) rows.push_back({"p", "r" + std::to_string(i)});
+    addRecords(program, rows);
+}
+
 std::vector<std::string> treeTexts(ListTree& tree) {
     std::vector<std::string> texts;
     for (int i = 0; i < tree.count(); ++i) texts.push_back(gbkToUtf8(tree.item(i).text));
@@ -234,11 +243,7 @@ class MainWindowTest : public QObject {
 
     void clicksOnTheGridSelectRows() {
         ProgramUnderTest program;
-        program.start();
-        program.window().toolbar()->click(ToolbarButton::NewList);
-        std::vector<std::pair<std::string, std::string>> rows;
-        for (int i = 1; i <= 10; ++i) rows.push_back({"p", "r" + std::to_string(i)});
-        addRecords(program, rows);
+        startWithOneList(program, 10);
         QtCanvas* data = program.window().dataCanvas();
         RecordGrid& grid = program.grid();
         auto rowPoint = [&grid](int row) { return QPoint(40, (row - 1) * grid.rowHeight() + 10); };
@@ -264,11 +269,7 @@ class MainWindowTest : public QObject {
 
     void theWheelAnywhereOverTheWindowScrollsTheGrid() {
         ProgramUnderTest program;
-        program.start();
-        program.window().toolbar()->click(ToolbarButton::NewList);
-        std::vector<std::pair<std::string, std::string>> rows;
-        for (int i = 1; i <= 100; ++i) rows.push_back({"p", "r" + std::to_string(i)});
-        addRecords(program, rows);
+        startWithOneList(program, 100);
         MainWindow& window = program.window();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto turn = [&window](QWidget* over, int delta) {
@@ -290,11 +291,7 @@ class MainWindowTest : public QObject {
 
     void aDragGoesOnOverTheWindowsOwnSurface() {
         ProgramUnderTest program;
-        program.start();
-        program.window().toolbar()->click(ToolbarButton::NewList);
-        std::vector<std::pair<std::string, std::string>> rows;
-        for (int i = 1; i <= 10; ++i) rows.push_back({"p", "r" + std::to_string(i)});
-        addRecords(program, rows);
+        startWithOneList(program, 10);
         MainWindow& window = program.window();
         RecordGrid& grid = program.grid();
         const int rowHeight = grid.rowHeight();
