@@ -5,6 +5,7 @@
 #include "app/AppContext.h"
 #include "app/Startup.h"
 #include "platform/TextCodec.h"
+#include "platform/sqlite/SqliteRecordTable.h"
 #include "support/FakeMainWindowView.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -16,6 +17,7 @@ class ToolbarCommandsTest : public testing::Test {
     ToolbarCommandsTest() : app(dir.path()) {
         openSettingsFile(app);
         prepareFormLibrary(app);
+        connectLists(app, std::make_unique<SqliteRecordTable>(), dialogs, {});
     }
     ToolbarCommands commands(ToolbarWork work = {}) {
         return ToolbarCommands(app, view, dialogs, std::move(work));
@@ -131,4 +133,33 @@ TEST_F(ToolbarCommandsTest, ImportExportChoiceAndStopRequest) {
     }
     EXPECT_EQ(textsDuringImport, (std::vector<std::string>{GBK("立即停止"), GBK("正在停止")}));
     EXPECT_TRUE(app.transferStopRequested);
+}
+
+TEST_F(ToolbarCommandsTest, CommandsThatNeedAFormOrAListSaySo) {
+    auto toolbar = commands();
+    app.formLibrary.clear();
+    dialogs.expectMessage(GBK("请先新建一个表单，才能根据此表单新建一个列表！"),
+                          MessageIcon::Exclamation);
+    toolbar.toolbarClicked(ToolbarButton::NewList);
+    EXPECT_EQ(view.designerOpened, 1);
+    EXPECT_EQ(app.tree.count(), 0);
+
+    dialogs.expectMessage(GBK("请先在左侧选中一个列表再录入！"), MessageIcon::Exclamation);
+    toolbar.toolbarClicked(ToolbarButton::AddRecord);
+    EXPECT_EQ(view.entryPanelOpened, 0);
+    app.currentList.name = "L";
+    toolbar.toolbarClicked(ToolbarButton::AddRecord);
+    EXPECT_EQ(view.entryPanelOpened, 1);
+}
+
+TEST_F(ToolbarCommandsTest, AutoWidthToggleIsRemembered) {
+    auto toolbar = commands();
+    view.checked[ToolbarButton::AutoWidth] = true;
+    toolbar.toolbarClicked(ToolbarButton::AutoWidth);
+    EXPECT_FALSE(view.toolbarChecked(ToolbarButton::AutoWidth));
+    app.settings.selectSection(GBK("主界面"));
+    EXPECT_FALSE(app.settings.readBool(GBK("自动列宽"), true));
+    toolbar.toolbarClicked(ToolbarButton::AutoWidth);
+    EXPECT_TRUE(view.toolbarChecked(ToolbarButton::AutoWidth));
+    EXPECT_TRUE(app.settings.readBool(GBK("自动列宽"), false));
 }
