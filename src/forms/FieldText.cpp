@@ -115,14 +115,6 @@ std::string displayText(int32_t type, std::string_view value) {
     return out;
 }
 
-const std::string& logicalText(bool value) {
-    return value ? GBK("真") : GBK("假");
-}
-
-bool isTrueText(std::string_view text) {
-    return text == GBK("真");
-}
-
 std::string integerText(int64_t value) {
     return std::to_string(value);
 }

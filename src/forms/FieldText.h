@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/FieldSpec.h"
+#include "platform/LogicalText.h"
 #include "platform/NumberText.h"
 
 // partCount 5: a form's fields (width stays 100); 6: a list's copy, whose sixth part is the
@@ -29,10 +30,6 @@ std::vector<std::string> splitValue(std::string_view value, int n);
 std::string displayText(int32_t type, std::string_view value);
 // The same into out, reusing its storage (for loops over many values).
 void displayText(int32_t type, std::string_view value, std::string& out);
-
-// Logical values: "真" and "假"; only exactly "真" reads as true.
-const std::string& logicalText(bool value);
-bool isTrueText(std::string_view text);
 
 // Integer values as decimal text; Decimal values as "%.6g" writes the single-precision value.
 std::string integerText(int64_t value);

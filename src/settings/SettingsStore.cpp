@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/GbkText.h"
+#include "platform/LogicalText.h"
 #include "platform/NumberText.h"
 #include "platform/TextCodec.h"
 #include "settings/SettingsLookup.h"
@@ -24,10 +25,6 @@ std::string escapeLineBreaks(std::string_view text) {
 
 std::string unescapeLineBreaks(std::string_view text) {
     return replaceText(text, kLineBreakMark, "\r\n");
-}
-
-const std::string& boolText(bool value) {
-    return value ? GBK("真") : GBK("假");
 }
 
 const std::string& warningTitle() {
@@ -97,11 +94,11 @@ bool SettingsStore::writeNumber(std::string_view key, double value) {
 }
 
 bool SettingsStore::readBool(std::string_view key, bool defaultValue) {
-    return readSelected(key, boolText(defaultValue)) == GBK("真");
+    return isTrueText(readSelected(key, logicalText(defaultValue)));
 }
 
 bool SettingsStore::writeBool(std::string_view key, bool value) {
-    return request({PendingChange::Write, currentSection_, std::string(key), boolText(value)}) ==
+    return request({PendingChange::Write, currentSection_, std::string(key), logicalText(value)}) ==
            Done;
 }
 
