@@ -59,14 +59,17 @@ int storedFormCount(SettingsStore& settings) {
 }  // namespace
 
 void loadLibrary(FormLibrary& library, SettingsStore& settings) {
-    library.clear();
+    // Built apart and put in place at the end: handlers that run during the reads see the library
+    // whole, and one that loads it meanwhile is not added to.
+    FormLibrary loaded;
     int count = storedFormCount(settings);
     for (int n = 1; n <= count; ++n) {
         FormSpec form;
         form.name = readLibraryText(settings, formNameKey(n));
         form.fields = parseFormFieldText(readLibraryText(settings, formFieldsKey(n)));
-        library.push_back(std::move(form));
+        loaded.push_back(std::move(form));
     }
+    library = std::move(loaded);
 }
 
 void saveLibrary(const FormLibrary& library, SettingsStore& settings, int selectedIndex) {

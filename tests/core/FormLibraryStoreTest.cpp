@@ -104,4 +104,25 @@ TEST_F(FormLibraryFile, HandlersSelectingOtherSectionsDoNotMisdirectTheLibrary) 
     EXPECT_EQ(settings.content().find(G("[主界面]")), std::string::npos);
 }
 
+// A load that a handler starts while another is reading (each read lets events through) leaves
+// the library as stored, not twice over, and the library holds whole forms throughout.
+TEST_F(FormLibraryFile, ALoadStartedDuringALoadLeavesTheStoredForms) {
+    start();
+    saveLibrary({{"a", {}}, {"b", {}}}, settings, 0);
+    std::vector<size_t> sizesSeen;
+    bool nested = false;
+    settings.setYieldToUi([&] {
+        sizesSeen.push_back(library.size());
+        if (nested) return;
+        nested = true;
+        loadLibrary(library, settings);
+    });
+    library = {{"old", {}}};
+    loadLibrary(library, settings);
+    ASSERT_EQ(library.size(), 2u);
+    EXPECT_EQ(library[0].name, "a");
+    EXPECT_EQ(library[1].name, "b");
+    for (size_t size : sizesSeen) EXPECT_TRUE(size == 1 || size == 2) << size;
+}
+
 }  // namespace
