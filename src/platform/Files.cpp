@@ -71,6 +71,9 @@ bool replaceFileAtomically(std::string_view gbkPath, std::string_view content) {
     const std::string temporary = hiddenSiblingPath(path, ".new");
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
+    // The new file takes the old one's permissions: a file the user made private stays so.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
     // The data must be on the disk before the rename makes it the file; otherwise a crash of the
     // machine could leave the new name pointing at an empty file.
     bool ok = writeAll(fd, content) && ::fdatasync(fd) == 0;

@@ -22,6 +22,22 @@ TEST(ReplaceFileAtomically, ReplacesWholeFilesAndKeepsLinks) {
     EXPECT_FALSE(replaceFileAtomically(dir.file("no/such/folder.txt"), "x"));
 }
 
+// A file the user keeps private stays private after it is replaced; a new one gets the usual mode.
+TEST(ReplaceFileAtomically, KeepsThePermissionsOfTheFileItReplaces) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string path = dir.file("p.ini");
+    ASSERT_TRUE(replaceFileAtomically(path, "new file"));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::others_write, fs::perms::none);
+    for (fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                           fs::perms::owner_all | fs::perms::group_read}) {
+        fs::permissions(path, mode);
+        ASSERT_TRUE(replaceFileAtomically(path, "replaced"));
+        EXPECT_EQ(fs::status(path).permissions(), mode);
+        EXPECT_EQ(TempDir::read(path), "replaced");
+    }
+}
+
 TEST(ReadWholeFile, ReadsBytesAndRefusesWhatIsNoFile) {
     TempDir dir;
     TempDir::write(dir.file("b.bin"), std::string("a\0\r\n\xFF", 5));
