@@ -99,7 +99,7 @@ class WidgetControl : public StatefulControl {
             c->addItems(items);
         }
         if (auto* l = qobject_cast<QListWidget*>(w_)) {
-            const bool checkable = isCheckList(l);
+            const bool checkable = controlKindOf(name()) == ControlKind::CheckListBox;
             l->clear();
             l->addItems(items);
             if (checkable)
@@ -133,9 +133,6 @@ class WidgetControl : public StatefulControl {
     }
 
   private:
-    static bool isCheckList(const QListWidget* l) {
-        return l->count() > 0 && (l->item(0)->flags() & Qt::ItemIsUserCheckable);
-    }
     QPointer<QWidget> w_;  // a restore yields, and a control may go away meanwhile
 };
 
