@@ -10,6 +10,7 @@
 #include "app/ToolbarButtons.h"
 #include "app/qt/FindBox.h"
 #include "app/qt/MainToolbar.h"
+#include "app/qt/SplitterBar.h"
 #include "platform/TextCodec.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
@@ -357,6 +358,26 @@ class MainWindowTest : public QObject {
         program.restart();
         QCOMPARE(program.tree().selectedIndex(), 0);
         QCOMPARE(program.grid().columnCount(), 12);
+        CHECK_DIALOGS(program);
+    }
+
+    void draggingTheSplitterMovesBothPanesAndIsStored() {
+        ProgramUnderTest program;
+        program.start();
+        MainWindow& window = program.window();
+        SplitterBar* splitter = window.splitter();
+        QCOMPARE(splitter->x(), 304);
+        QTest::mousePress(splitter, Qt::LeftButton, Qt::NoModifier, QPoint(3, 50));
+        QMouseEvent move(QEvent::MouseMove, QPointF(99, 50), splitter->mapToGlobal(QPointF(99, 50)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(splitter, &move);
+        QTest::mouseRelease(splitter, Qt::LeftButton, Qt::NoModifier, QPoint(99, 50));
+        QCOMPARE(window.splitterLeft(), 400);
+        QCOMPARE(splitter->x(), 400);
+        QCOMPARE(window.treeView()->width(), 400);
+        QCOMPARE(program.grid().containerLeft(), 406);
+        program.context().settings.selectSection(GBK("主界面"));
+        QCOMPARE(program.context().settings.readNumber(GBK("分隔条位置"), 0), 400.0);
         CHECK_DIALOGS(program);
     }
 };
