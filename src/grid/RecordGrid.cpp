@@ -136,15 +136,15 @@ void RecordGrid::setRows(const std::vector<GridRow>& rows, bool noRedraw) {
 void RecordGrid::addRow(const std::vector<std::string>& cells, int32_t bookmark, bool padToColumns,
                         bool noRedraw, bool scrollToEnd) {
     std::lock_guard lock(mutex_);
-    insertRow(rowCount() + 1, cells, bookmark, padToColumns, noRedraw, scrollToEnd);
+    insertRow(static_cast<int>(rows_.size()) + 1, cells, bookmark, padToColumns, noRedraw,
+              scrollToEnd);
 }
 
 void RecordGrid::insertRow(int position, const std::vector<std::string>& cells, int32_t bookmark,
                            bool padToColumns, bool noRedraw, bool scrollToEnd) {
     std::lock_guard lock(mutex_);
-    if (position < 1 || position > rowCount() + 1) return;
-    rows_.insert(position - 1, cells, bookmark);
-    if (padToColumns) fitRowToColumns(position - 1);
+    if (position < 1 || static_cast<size_t>(position) > rows_.size() + 1) return;
+    rows_.insert(position - 1, cells, padToColumns ? columns_.size() : cells.size(), bookmark);
     if (noRedraw) return;
     if (scrollToEnd) {
         this->scrollToEnd();

@@ -176,7 +176,7 @@ class RecordGrid : public ListGrid {
     // For a multi-step use (sorting: read a column, then reorder) that must not interleave with
     // other threads. The lock is recursive: grid operations may be called while holding it.
     std::unique_lock<std::recursive_mutex> lock() const;
-    // The cell's text without a copy; valid while the caller holds lock() and the row is unchanged.
+    // The cell's text without a copy; valid while the caller holds lock() and no row changes.
     std::string_view cellView(int row, int column) const;
     // New row order: row i receives the row that was number order[i - 1]; order must be a
     // permutation of 1 … rowCount (anything else changes nothing). Empties the selection; no

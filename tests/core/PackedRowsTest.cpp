@@ -26,6 +26,58 @@ TEST(PackedRows, KeepsCellsOfEveryLengthAndTheBookmark) {
     EXPECT_EQ(rows.cellLength(1, 0), 0u);
 }
 
+TEST(PackedRows, CutsOrPadsInsertedCellsToACount) {
+    // Blocks larger than a share of a chunk take their own; small ones after them still fit.
+    const std::string large(200000, 'L');
+    struct Case {
+        std::vector<std::string> cells;
+        size_t count;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {{"a", "b", "c"}, 2, {"a", "b"}},
+        {{"a"}, 3, {"a", "", ""}},
+        {{}, 2, {"", ""}},
+        {{"a", "b"}, 0, {}},
+        {{large, "z"}, 2, {large, "z"}},
+        {{"after", large}, 1, {"after"}},
+    };
+    PackedRows rows;
+    for (size_t i = 0; i < std::size(cases); ++i)
+        rows.insert(i, cases[i].cells, cases[i].count, static_cast<int32_t>(i));
+    ASSERT_EQ(rows.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(rows.row(i), (GridRow{cases[i].expected, static_cast<int32_t>(i)})) << i;
+}
+
+TEST(PackedRows, KeepsEveryRowWhileManyAreChangedAndErased) {
+    // Enough replaced and erased bytes that the space they held is won back several times over.
+    constexpr size_t kRows = 300;
+    PackedRows rows;
+    std::vector<GridRow> expected;
+    for (size_t i = 0; i < kRows; ++i) {
+        std::vector<std::string> cells = {std::to_string(i), "x"};
+        rows.insert(i, cells, static_cast<int32_t>(i));
+        expected.push_back({cells, static_cast<int32_t>(i)});
+    }
+    for (int round = 0; round < 40; ++round) {
+        for (size_t i = 0; i < rows.size(); ++i) {
+            std::string text(500 + 37 * ((i + round) % 20), static_cast<char>('a' + round % 26));
+            rows.setCell(i, 1, text);
+            expected[i].cells[1] = text;
+            if (i % 7 == 0) {
+                rows.setCell(i, 0, rows.cell(i, 1));  // from the row's own, soon replaced, text
+                expected[i].cells[0] = text;
+            }
+        }
+        if (round % 10 == 9) {
+            rows.erase(round % rows.size());
+            expected.erase(expected.begin() + static_cast<ptrdiff_t>(round % expected.size()));
+        }
+    }
+    ASSERT_EQ(rows.size(), expected.size());
+    for (size_t i = 0; i < rows.size(); ++i) ASSERT_EQ(rows.row(i), expected[i]) << i;
+}
+
 TEST(PackedRows, ChangesCellsInPlace) {
     PackedRows rows;
     rows.insert(0, {"a", "bb", "ccc"}, 5);

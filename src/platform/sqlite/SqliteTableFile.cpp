@@ -199,7 +199,8 @@ bool SqliteTableFile::readText(int column, std::string& text) {
     if (storedKind(columns_[column - 1].type) != StoredKind::Text) return false;
     if (!ensureRow()) return false;
     int c = resultColumn_[column - 1];
-    auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(cursor_.get(), c));
+    // The bytes as stored: asking for text would have SQLite copy each value to end it with a nul.
+    auto* bytes = static_cast<const char*>(sqlite3_column_blob(cursor_.get(), c));
     text.assign(bytes ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(cursor_.get(), c)));
     return true;
 }
