@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "grid/RecordGrid.h"
 #include "lists/CurrentList.h"
 #include "lists/ListTree.h"

@@ -3,7 +3,7 @@
 // form designer.
 #include <string>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 
 class SettingsStore;
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "platform/LogicalText.h"
 #include "platform/NumberText.h"
 

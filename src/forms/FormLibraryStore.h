@@ -3,7 +3,7 @@
 // "n_字段" (n from 1), and "索引", the form last selected.
 #include <string>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 
 class SettingsStore;
 

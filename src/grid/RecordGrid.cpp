@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "grid/NullCanvas.h"
 #include "platform/TextCodec.h"
 

@@ -1,7 +1,7 @@
 // What the grid paints on its canvases, where and in which colours.
 #include <algorithm>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "grid/GridArithmetic.h"
 #include "grid/GridColours.h"
 #include "grid/GridPaintBatch.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "forms/FieldText.h"
 #include "grid/GridArithmetic.h"
 #include "grid/GridPaintBatch.h"

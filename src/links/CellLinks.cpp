@@ -5,7 +5,7 @@
 #include <cctype>
 #include <vector>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "forms/FieldText.h"
 #include "platform/GbkText.h"
 

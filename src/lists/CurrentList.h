@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 
 struct CurrentList {
     std::vector<ListField> fields{ListField{}};

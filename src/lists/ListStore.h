@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "lists/CurrentList.h"
 #include "platform/RecordTable.h"
 

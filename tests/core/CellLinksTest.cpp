@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "links/CellLinks.h"
 #include "platform/TextCodec.h"
 #include "support/DesktopFakes.h"

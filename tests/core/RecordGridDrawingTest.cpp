@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "grid/GridColours.h"
 #include "support/GridFixture.h"
 

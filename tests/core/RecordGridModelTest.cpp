@@ -3,7 +3,7 @@
 #include <memory>
 #include <thread>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "grid/RowSelection.h"
 #include "support/GridFixture.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "platform/TextCodec.h"
 #include "support/DesktopFakes.h"
 #include "support/GridFixture.h"

@@ -2,7 +2,7 @@
 // meet where the layout puts them.
 #include <QtTest>
 
-#include "forms/FieldSpec.h"
+#include "forms/FieldModel.h"
 #include "grid/GridColours.h"
 #include "grid/RecordGrid.h"
 #include "platform/qt/Fonts.h"

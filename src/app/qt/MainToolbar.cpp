@@ -22,15 +22,15 @@ MainToolbar::MainToolbar(QWidget* parent) : QToolBar(parent) {
     const auto& images = toolbarImageNames();
     const auto& buttons = toolbarButtons();
     for (int index = 0; index < static_cast<int>(buttons.size()); ++index) {
-        const ToolbarButtonSpec& spec = buttons[index];
-        if (spec.separator) {
+        const ToolbarButtonSpec& button = buttons[index];
+        if (button.separator) {
             actions_.push_back(addSeparator());
             continue;
         }
         QAction* action =
-            addAction(QIcon(QString::fromStdString(images.at(spec.image))), fromGbk(spec.text));
-        action->setToolTip(fromGbk(spec.tooltip));
-        action->setCheckable(spec.toggle);
+            addAction(QIcon(QString::fromStdString(images.at(button.image))), fromGbk(button.text));
+        action->setToolTip(fromGbk(button.tooltip));
+        action->setCheckable(button.toggle);
         connect(action, &QAction::triggered, this, [this, action, index] {
             // Qt flips a checkable action on its own; the command decides the checked state.
             if (action->isCheckable()) {
