@@ -153,8 +153,9 @@ void ListTreeController::showSelectedNode() {
 
 bool ListTreeController::forEachRecord(unsigned generation, const std::function<void(int)>& step) {
     ThrottledYield yield(yieldToUi_, yieldInterval_);
-    int count = store_.tables().recordCount();
-    for (int r = 1; r <= count; ++r) {
+    // Going to each record in turn finds the end without a count, which would read the table once
+    // more before the first row.
+    for (int r = 1; store_.tables().goTo(r); ++r) {
         yield();
         if (generation != generation_) return false;
         step(r);

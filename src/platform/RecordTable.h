@@ -53,6 +53,8 @@ class RecordTable {
 
     // Records count from 1 in file order; records marked deleted keep their numbers until purged.
     virtual int recordCount() = 0;
+    // Fails past the last record: going to records 1, 2, 3... until it fails walks a table without
+    // counting it first, which may cost a pass of its own.
     virtual bool goTo(int recordNumber) = 0;
     // 0 when there is no current record.
     virtual int32_t bookmark() = 0;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "platform/TextCodec.h"
@@ -270,6 +271,81 @@ TEST_F(RecordTableTest, GoToReadsEveryRecordInFileOrderInAnyOrder) {
     EXPECT_EQ(table.recordNumber(), 21);
     RecordValue v;
     EXPECT_FALSE(table.read(3, v));
+}
+
+// A freshly opened table learns its records as they are walked; whatever interrupts the walk
+// must see the whole table, gaps left by purged records included.
+TEST_F(RecordTableTest, AWalkAfterOpeningMeetsEveryRecordWhateverInterruptsIt) {
+    createAndOpen("t", {{"a", ColumnType::Text, 10}});
+    auto marks = addTexts({"r1", "gone", "r2", "r3", "gone", "r4", "r5", "r6"});
+    for (int32_t deleted : {marks[1], marks[4]}) {
+        ASSERT_TRUE(table.goToBookmark(deleted));
+        ASSERT_TRUE(table.deleteRecord());
+    }
+    ASSERT_TRUE(table.purgeDeleted());
+    const std::vector<std::string> texts{"r1", "r2", "r3", "r4", "r5", "r6"};
+    const std::vector<int32_t> kept{marks[0], marks[2], marks[3], marks[5], marks[6], marks[7]};
+
+    struct Case {
+        const char* name;
+        int walkedTo;  // records walked in turn before the interruption
+        std::function<void()> interrupt;
+        std::vector<std::string> textsAfter;
+    };
+    std::vector<Case> cases{
+        {"count", 2, [&] { EXPECT_EQ(table.recordCount(), 6); }, texts},
+        {"bookmark past the walk", 1,
+         [&] {
+             ASSERT_TRUE(table.goToBookmark(kept[4]));
+             EXPECT_EQ(table.recordNumber(), 5);
+             EXPECT_EQ(readText(1), "r5");
+         },
+         texts},
+        {"bookmark of a purged record", 3, [&] { EXPECT_FALSE(table.goToBookmark(marks[4])); },
+         texts},
+        {"jump ahead", 2,
+         [&] {
+             ASSERT_TRUE(table.goTo(6));
+             EXPECT_EQ(readText(1), "r6");
+         },
+         texts},
+        {"record added",
+         3,
+         [&] {
+             ASSERT_TRUE(table.addBlankRecord());
+             ASSERT_TRUE(table.write(1, std::string("r7")));
+             EXPECT_EQ(table.recordNumber(), 7);
+         },
+         {"r1", "r2", "r3", "r4", "r5", "r6", "r7"}},
+        {"write",
+         4,
+         [&] { ASSERT_TRUE(table.write(1, std::string("x4"))); },
+         {"r1", "r2", "r3", "x4", "r5", "r6"}},
+        {"walk to the end", 6, [&] { EXPECT_FALSE(table.goTo(7)); }, texts},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        table.close("t");
+        ASSERT_TRUE(table.open(path("t"), "t"));
+        for (int r = 1; r <= c.walkedTo; ++r) {
+            ASSERT_TRUE(table.goTo(r));
+            EXPECT_EQ(table.bookmark(), kept[r - 1]);
+            EXPECT_EQ(readText(1), texts[r - 1]);
+        }
+        c.interrupt();
+        EXPECT_EQ(allTexts(), c.textsAfter);
+        EXPECT_FALSE(table.goTo(static_cast<int>(c.textsAfter.size()) + 1));
+        // Undo a case's writes for the next one.
+        if (c.textsAfter != texts) {
+            ASSERT_TRUE(table.goTo(static_cast<int>(c.textsAfter.size())));
+            if (c.textsAfter.size() > texts.size()) {
+                ASSERT_TRUE(table.deleteRecord());
+                ASSERT_TRUE(table.purgeDeleted());
+            }
+            ASSERT_TRUE(table.goTo(4));
+            ASSERT_TRUE(table.write(1, std::string("r4")));
+        }
+    }
 }
 
 TEST_F(RecordTableTest, SeveralTablesOpenUnderAliases) {

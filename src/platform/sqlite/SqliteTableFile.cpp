@@ -20,11 +20,10 @@ std::unique_ptr<SqliteTableFile> SqliteTableFile::open(const std::string& diskPa
     if (!db) return nullptr;
     std::unique_ptr<SqliteTableFile> table(new SqliteTableFile(db));
     table->columns_ = std::move(columns);
-    if (!table->prepare() || !table->beginTransaction() || !table->loadBookmarks()) {
+    if (!table->prepare() || !table->beginTransaction() || !table->startAtFirstRecord()) {
         error = table->error_;
         return nullptr;
     }
-    if (!table->bookmarks_.empty()) table->current_ = 0;
     return table;
 }
 
@@ -92,7 +91,52 @@ bool SqliteTableFile::loadBookmarks() {
         bookmarks_.push_back(static_cast<int32_t>(sqlite3_column_int64(listBookmarks_.get(), 0)));
     listBookmarks_.reset();
     if (rc != SQLITE_DONE) return fail();
+    allSeen_ = true;
     return true;
+}
+
+bool SqliteTableFile::loadAllBookmarks() {
+    return allSeen_ || loadBookmarks();
+}
+
+// Only the first record is looked at: the others are seen as the cursor reaches them, so that a
+// walk through the whole table reads it once.
+bool SqliteTableFile::startAtFirstRecord() {
+    bookmarks_.clear();
+    current_ = -1;
+    allSeen_ = false;
+    cursor_.reset();
+    sqlite3_bind_int64(cursor_.get(), 1, INT64_MIN);
+    int rc = sqlite3_step(cursor_.get());
+    if (rc == SQLITE_ROW) {
+        bookmarks_.push_back(static_cast<int32_t>(sqlite3_column_int64(cursor_.get(), 0)));
+        current_ = 0;
+        rowValid_ = true;
+        return true;
+    }
+    forgetRow();
+    if (rc != SQLITE_DONE) return fail();
+    allSeen_ = true;
+    return true;
+}
+
+// The cursor stands on the last record seen: its next row is the next record.
+bool SqliteTableFile::stepToNextUnseen() {
+    int rc = sqlite3_step(cursor_.get());
+    if (rc == SQLITE_ROW) {
+        bookmarks_.push_back(static_cast<int32_t>(sqlite3_column_int64(cursor_.get(), 0)));
+        ++current_;
+        return true;
+    }
+    forgetRow();
+    if (rc != SQLITE_DONE) return fail();
+    allSeen_ = true;
+    return fail(GBK("记录号超出范围"));
+}
+
+int SqliteTableFile::recordCount() {
+    loadAllBookmarks();
+    return static_cast<int>(bookmarks_.size());
 }
 
 void SqliteTableFile::forgetRow() {
@@ -123,8 +167,10 @@ bool SqliteTableFile::ensureRow() {
 }
 
 bool SqliteTableFile::goTo(int recordNumber) {
-    if (recordNumber < 1 || recordNumber > recordCount()) return fail(GBK("记录号超出范围"));
     int index = recordNumber - 1;
+    int seen = static_cast<int>(bookmarks_.size());
+    if (!allSeen_ && index == seen && rowValid_ && current_ == seen - 1) return stepToNextUnseen();
+    if (recordNumber < 1 || recordNumber > recordCount()) return fail(GBK("记录号超出范围"));
     if (index == current_) return true;
     if (rowValid_ && index == current_ + 1) {
         // The next record in file order is the cursor's next row.
@@ -139,6 +185,8 @@ bool SqliteTableFile::goTo(int recordNumber) {
 }
 
 bool SqliteTableFile::goToBookmark(int32_t bookmark) {
+    if (!allSeen_ && (bookmarks_.empty() || bookmark > bookmarks_.back()) && !loadAllBookmarks())
+        return false;
     auto it = std::lower_bound(bookmarks_.begin(), bookmarks_.end(), bookmark);
     if (it == bookmarks_.end() || *it != bookmark) return fail(GBK("找不到该书签的记录"));
     int index = static_cast<int>(it - bookmarks_.begin());
@@ -156,7 +204,7 @@ bool SqliteTableFile::written() {
 }
 
 bool SqliteTableFile::addBlankRecord() {
-    if (!beginTransaction()) return false;
+    if (!beginTransaction() || !loadAllBookmarks()) return false;
     forgetRow();
     if (!insertRecord_.run()) return fail();
     int64_t bookmark = sqlite3_last_insert_rowid(db_);

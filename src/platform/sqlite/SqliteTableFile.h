@@ -22,7 +22,9 @@ class SqliteTableFile {
     SqliteTableFile& operator=(const SqliteTableFile&) = delete;
 
     const std::vector<ColumnDefinition>& columns() const { return columns_; }
-    int recordCount() const { return static_cast<int>(bookmarks_.size()); }
+    // Counting walks every record still unseen; going to the records one after another first
+    // finds the end without it.
+    int recordCount();
     bool goTo(int recordNumber);
     int32_t bookmark() const { return current_ < 0 ? 0 : bookmarks_[current_]; }
     bool goToBookmark(int32_t bookmark);
@@ -48,6 +50,9 @@ class SqliteTableFile {
     bool prepare();
     bool beginTransaction();
     bool loadBookmarks();
+    bool loadAllBookmarks();
+    bool startAtFirstRecord();
+    bool stepToNextUnseen();
     bool seek(int32_t bookmark);
     bool ensureRow();
     bool hasCurrent();
@@ -61,9 +66,10 @@ class SqliteTableFile {
     std::vector<ColumnDefinition> columns_;
     std::vector<int> resultColumn_;  // column of the cursor's result that holds each column
     bool hasLongText_ = false;
-    std::vector<int32_t> bookmarks_;  // in file order
-    int current_ = -1;                // index into bookmarks_, -1 for none
-    bool rowValid_ = false;           // the cursor stands on the current record
+    std::vector<int32_t> bookmarks_;  // in file order; those seen so far until allSeen_
+    bool allSeen_ = false;
+    int current_ = -1;       // index into bookmarks_, -1 for none
+    bool rowValid_ = false;  // the cursor stands on the current record
     bool dirty_ = false;
     std::string error_;
     SqliteStatement cursor_, insertRecord_, insertLongText_, markDeleted_, purgeRecords_,
