@@ -142,6 +142,7 @@ class CountingGrid : public ListGrid {
     void addColumn(const std::string&, std::optional<int>, bool, bool) override { ++columns; }
     int columnCount() const override { return columns; }
     void addRow(const std::vector<std::string>&, int32_t, bool, bool, bool) override { ++rows; }
+    void addRowViews(const std::vector<std::string_view>&, int32_t, bool, bool) override { ++rows; }
     void setRow(int, const std::optional<std::vector<std::string>>&, std::optional<int32_t>, bool,
                 bool) override {}
     int autoFitColumns(int, int, bool, bool, int) override { return 0; }

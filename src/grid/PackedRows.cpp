@@ -179,12 +179,22 @@ void PackedRows::insert(size_t pos, const std::vector<std::string>& cells, int32
     insert(pos, cells, cells.size(), bookmark);
 }
 
-void PackedRows::insert(size_t pos, const std::vector<std::string>& cells, size_t count,
-                        int32_t bookmark) {
+template <class Cells>
+void PackedRows::insertCells(size_t pos, const Cells& cells, size_t count, int32_t bookmark) {
     char* block = encode(bookmark, count, [&](size_t i) {
         return i < cells.size() ? std::string_view(cells[i]) : std::string_view();
     });
     rows_.insert(rows_.begin() + static_cast<ptrdiff_t>(pos), block);
+}
+
+void PackedRows::insert(size_t pos, const std::vector<std::string>& cells, size_t count,
+                        int32_t bookmark) {
+    insertCells(pos, cells, count, bookmark);
+}
+
+void PackedRows::insert(size_t pos, const std::vector<std::string_view>& cells, size_t count,
+                        int32_t bookmark) {
+    insertCells(pos, cells, count, bookmark);
 }
 
 void PackedRows::erase(size_t pos) {

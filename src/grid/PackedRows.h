@@ -24,6 +24,8 @@ class PackedRows {
     void insert(size_t pos, const std::vector<std::string>& cells, int32_t bookmark);
     // As above, with the cells cut, or padded with empty texts, to count.
     void insert(size_t pos, const std::vector<std::string>& cells, size_t count, int32_t bookmark);
+    void insert(size_t pos, const std::vector<std::string_view>& cells, size_t count,
+                int32_t bookmark);
     void erase(size_t pos);
     void assign(const std::vector<GridRow>& rows);
 
@@ -50,6 +52,8 @@ class PackedRows {
   private:
     template <class CellAt>
     char* encode(int32_t bookmark, size_t count, CellAt cellAt);
+    template <class Cells>
+    void insertCells(size_t pos, const Cells& cells, size_t count, int32_t bookmark);
     char* allocate(size_t bytes);
     void release(const char* block);
     void compact();

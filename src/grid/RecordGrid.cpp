@@ -140,6 +140,13 @@ void RecordGrid::addRow(const std::vector<std::string>& cells, int32_t bookmark,
               scrollToEnd);
 }
 
+void RecordGrid::addRowViews(const std::vector<std::string_view>& cells, int32_t bookmark,
+                             bool padToColumns, bool noRedraw) {
+    std::lock_guard lock(mutex_);
+    rows_.insert(rows_.size(), cells, padToColumns ? columns_.size() : cells.size(), bookmark);
+    if (!noRedraw) scrollRows();
+}
+
 void RecordGrid::insertRow(int position, const std::vector<std::string>& cells, int32_t bookmark,
                            bool padToColumns, bool noRedraw, bool scrollToEnd) {
     std::lock_guard lock(mutex_);

@@ -101,6 +101,8 @@ class RecordGrid : public ListGrid {
     void addRow(const std::vector<std::string>& cells, int32_t bookmark = 0,
                 bool padToColumns = false, bool noRedraw = false,
                 bool scrollToEnd = false) override;
+    void addRowViews(const std::vector<std::string_view>& cells, int32_t bookmark,
+                     bool padToColumns, bool noRedraw) override;
     void insertRow(int position, const std::vector<std::string>& cells, int32_t bookmark = 0,
                    bool padToColumns = false, bool noRedraw = false, bool scrollToEnd = false);
     void removeRow(int row, bool noRedraw = false);

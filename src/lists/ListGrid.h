@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class ListGrid {
@@ -19,6 +20,13 @@ class ListGrid {
     virtual void addRow(const std::vector<std::string>& cells, int32_t bookmark = 0,
                         bool padToColumns = false, bool noRedraw = false,
                         bool scrollToEnd = false) = 0;
+    // Appends a row whose cells are copied from the views; a grid that keeps its rows in a form of
+    // its own copies them once.
+    virtual void addRowViews(const std::vector<std::string_view>& cells, int32_t bookmark,
+                             bool padToColumns, bool noRedraw) {
+        addRow(std::vector<std::string>(cells.begin(), cells.end()), bookmark, padToColumns,
+               noRedraw);
+    }
     virtual void setRow(int row, const std::optional<std::vector<std::string>>& cells,
                         std::optional<int32_t> bookmark, bool padToColumns = false,
                         bool noRedraw = false) = 0;

@@ -160,15 +160,23 @@ bool ListStore::readField(int fieldNumber, std::string& text) {
 }
 
 void ListStore::fieldDisplayText(int fieldNumber, std::string& out) {
+    std::string_view view = fieldDisplayView(fieldNumber, out);
+    if (view.data() != out.data() || view.size() != out.size()) out.assign(view);
+}
+
+std::string_view ListStore::fieldDisplayView(int fieldNumber, std::string& scratch) {
     // A column without a definition shows its text form.
     bool defined = fieldNumber >= 1 && fieldNumber <= static_cast<int>(current_.fields.size());
     int32_t type = defined ? current_.fields[fieldNumber - 1].type : FieldType::Text;
     if (isMultiPartType(type) && tables_.readText(fieldNumber, valueText_)) {
-        displayText(type, valueText_, out);
-        return;
+        displayText(type, valueText_, scratch);
+        return scratch;
     }
-    // Text columns go straight into out, other columns through their text form.
-    if (!tables_.readText(fieldNumber, out) && !readField(fieldNumber, out)) out.clear();
+    // Text columns are shown as stored, other columns through their text form.
+    std::string_view stored;
+    if (tables_.readTextView(fieldNumber, stored)) return stored;
+    if (!readField(fieldNumber, scratch)) scratch.clear();
+    return scratch;
 }
 
 std::string ListStore::fieldDisplayText(int fieldNumber) {

@@ -50,6 +50,9 @@ class ListStore {
     std::string fieldDisplayText(int fieldNumber);
     // The same into out, reusing its storage: the form used when loading many records.
     void fieldDisplayText(int fieldNumber, std::string& out);
+    // The same as a view either of the table's own bytes (valid as RecordTable::readTextView says)
+    // or of scratch, which holds any text that had to be made.
+    std::string_view fieldDisplayView(int fieldNumber, std::string& scratch);
     // The text form of field n of the current record, as stored (all parts of a link).
     std::string fieldValueText(int fieldNumber);
 

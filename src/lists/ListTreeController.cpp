@@ -178,11 +178,19 @@ void ListTreeController::showRecord(int recordNumber, std::vector<std::string>& 
         store_.fieldDisplayText(nav.filterField, keyText_);
         if (keyText_ != nav.filterValue) return;
     }
-    for (int c = 1; c <= columns; ++c) store_.fieldDisplayText(c, rowTexts[c - 1]);
-    if (replaceRow == 0)
-        grid_.addRow(rowTexts, store_.tables().bookmark(), true, true);
-    else
+    if (replaceRow != 0) {
+        for (int c = 1; c <= columns; ++c) store_.fieldDisplayText(c, rowTexts[c - 1]);
         grid_.setRow(replaceRow, rowTexts, std::nullopt, true, true);
+        return;
+    }
+    // The views point into the current record: no other thread may move it until the grid has
+    // its copy.
+    RecordBatch hold(store_.tables());
+    rowViews_.resize(static_cast<size_t>(columns));
+    for (int c = 1; c <= columns; ++c)
+        rowViews_[c - 1] = store_.fieldDisplayView(c, rowTexts[c - 1]);
+    grid_.addRowViews(rowViews_, store_.tables().bookmark(), true, true);
+    hold.commit();
 }
 
 void ListTreeController::addKeyValues(int recordNumber) {

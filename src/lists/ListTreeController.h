@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lists/ListGrid.h"
@@ -103,4 +104,5 @@ class ListTreeController : private ListTreeListener {
     // A load that was to add value nodes stopped early: the next showing of its list adds them.
     bool valueNodesIncomplete_ = false;
     std::string keyText_;
+    std::vector<std::string_view> rowViews_;  // the row being added, read without copies
 };

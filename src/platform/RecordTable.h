@@ -4,6 +4,7 @@
 // record. Every operation but create and isOpen acts on the current table. Texts and paths are GBK.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -67,6 +68,9 @@ class RecordTable {
     // The value of a text or long-text column straight into text; false for other columns and
     // when nothing can be read (read tells why).
     virtual bool readText(int column, std::string& text) = 0;
+    // As readText without a copy: the bytes stay valid until the current record moves or a table
+    // is written or closed. Hold a batch while using them, so that no other thread does so.
+    virtual bool readTextView(int column, std::string_view& text) = 0;
     // Refuses (false, the column keeps its value) a value of another type, except that the two
     // numeric types convert into each other and text and long text take each other's values.
     // A text longer than its column's maximal length is cut at a character boundary.

@@ -182,6 +182,34 @@ TEST(RecordGridModel, RowOperationsAndRangeChecks) {
     EXPECT_EQ(column1(f.grid), (std::vector<std::string>{"x", "y"}));
 }
 
+TEST(RecordGridModel, RowsAddedFromViewsEqualRowsAddedFromTexts) {
+    const std::string backing = "abc|\xD6\xD0|tail";
+    std::string_view all(backing);
+    struct Case {
+        std::vector<std::string> cells;
+        bool pad;
+    } cases[] = {{{"abc", "\xD6\xD0"}, false},
+                 {{"abc"}, true},
+                 {{"", "abc", "tail"}, true},
+                 {{"abc", "", "tail"}, false}};
+    GridFixture f;
+    f.addColumns({100, 100});
+    int32_t bookmark = 0;
+    for (const auto& c : cases) {
+        // Views into one shared buffer, as a table's bytes would be.
+        std::vector<std::string_view> views;
+        for (const auto& cell : c.cells)
+            views.push_back(cell.empty() ? std::string_view()
+                                         : all.substr(all.find(cell), cell.size()));
+        ++bookmark;
+        f.grid.addRow(c.cells, bookmark, c.pad);
+        f.grid.addRowViews(views, bookmark, c.pad, false);
+        int rows = f.grid.rowCount();
+        EXPECT_EQ(f.grid.rowRecord(rows), f.grid.rowRecord(rows - 1)) << bookmark;
+        EXPECT_EQ(f.grid.rowRecord(rows).cells.size(), c.pad ? 2u : c.cells.size()) << bookmark;
+    }
+}
+
 TEST(RecordGridModel, ColumnOperationsReshapeTheCells) {
     GridFixture f;
     f.grid.addColumn("A");

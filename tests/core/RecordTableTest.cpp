@@ -209,6 +209,9 @@ TEST_F(RecordTableTest, TextColumnsReadStraightIntoAText) {
     for (const auto& c : cases) {
         EXPECT_EQ(table.readText(c.column, text), c.read) << c.column;
         EXPECT_EQ(text, c.text) << c.column;
+        std::string_view view = "old";
+        EXPECT_EQ(table.readTextView(c.column, view), c.read) << c.column;
+        if (c.read) EXPECT_EQ(view, c.text) << c.column;
     }
 }
 

@@ -157,6 +157,12 @@ bool SqliteRecordTable::readText(int column, std::string& text) {
     return t && t->readText(column, text);
 }
 
+bool SqliteRecordTable::readTextView(int column, std::string_view& text) {
+    Lock lock(mutex_);
+    auto* t = current();
+    return t && t->readTextView(column, text);
+}
+
 bool SqliteRecordTable::write(int column, const RecordValue& value) {
     Lock lock(mutex_);
     auto* t = current();

@@ -32,6 +32,7 @@ class SqliteRecordTable : public RecordTable {
     bool addBlankRecord() override;
     bool read(int column, RecordValue& value) override;
     bool readText(int column, std::string& text) override;
+    bool readTextView(int column, std::string_view& text) override;
     bool write(int column, const RecordValue& value) override;
     bool deleteRecord() override;
     bool purgeDeleted() override;

@@ -242,6 +242,13 @@ bool SqliteTableFile::read(int column, RecordValue& value) {
 }
 
 bool SqliteTableFile::readText(int column, std::string& text) {
+    std::string_view view;
+    if (!readTextView(column, view)) return false;
+    text.assign(view);
+    return true;
+}
+
+bool SqliteTableFile::readTextView(int column, std::string_view& text) {
     if (column < 1 || column > static_cast<int>(columns_.size())) return fail(GBK("列号超出范围"));
     // Not a failure: the caller reads the column's own type instead.
     if (storedKind(columns_[column - 1].type) != StoredKind::Text) return false;
@@ -249,7 +256,8 @@ bool SqliteTableFile::readText(int column, std::string& text) {
     int c = resultColumn_[column - 1];
     // The bytes as stored: asking for text would have SQLite copy each value to end it with a nul.
     auto* bytes = static_cast<const char*>(sqlite3_column_blob(cursor_.get(), c));
-    text.assign(bytes ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(cursor_.get(), c)));
+    size_t size = static_cast<size_t>(sqlite3_column_bytes(cursor_.get(), c));
+    text = bytes ? std::string_view(bytes, size) : std::string_view();
     return true;
 }
 

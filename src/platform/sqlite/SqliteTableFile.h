@@ -33,6 +33,8 @@ class SqliteTableFile {
     bool addBlankRecord();
     bool read(int column, RecordValue& value);
     bool readText(int column, std::string& text);
+    // Valid until the cursor moves.
+    bool readTextView(int column, std::string_view& text);
     bool write(int column, const RecordValue& value);
     bool deleteRecord();
     bool purgeDeleted();
