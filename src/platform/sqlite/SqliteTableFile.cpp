@@ -255,8 +255,10 @@ bool SqliteTableFile::readTextView(int column, std::string_view& text) {
     if (!ensureRow()) return false;
     int c = resultColumn_[column - 1];
     // The bytes as stored: asking for text would have SQLite copy each value to end it with a nul.
-    auto* bytes = static_cast<const char*>(sqlite3_column_blob(cursor_.get(), c));
-    size_t size = static_cast<size_t>(sqlite3_column_bytes(cursor_.get(), c));
+    // One look-up of the column serves both questions; the table's mutex makes that safe.
+    sqlite3_value* value = sqlite3_column_value(cursor_.get(), c);
+    auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
+    size_t size = static_cast<size_t>(sqlite3_value_bytes(value));
     text = bytes ? std::string_view(bytes, size) : std::string_view();
     return true;
 }
