@@ -17,6 +17,7 @@
 #include <fstream>
 #include <memory>
 
+#include "PrintedDialogs.h"
 #include "RatioReporter.h"
 #include "forms/FieldText.h"
 #include "lists/ListTreeController.h"
@@ -34,23 +35,6 @@ namespace {
 
 constexpr int kRows = 1000000;
 constexpr int kKeys = 2000;
-
-class PrintedDialogs : public Dialogs {
-  public:
-    MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon,
-                              MessageButtons) override {
-        std::fprintf(stderr, "message: %s (%s)\n", gbkToUtf8(text).c_str(),
-                     gbkToUtf8(title).c_str());
-        return MessageAnswer::Ok;
-    }
-    std::vector<std::string> chooseOpenFiles(const std::string&, const std::string&) override {
-        return {};
-    }
-    std::string chooseSaveFile(const std::string&, const std::string&,
-                               const std::string&) override {
-        return {};
-    }
-};
 
 // The run directory of the benchmark's list (ASCII, so the same in GBK and on disk).
 std::string runDirectory() {

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 
+#include "PrintedDialogs.h"
 #include "RatioReporter.h"
 #include "lists/ListTreeController.h"
 #include "platform/Dialogs.h"
@@ -21,22 +22,6 @@ namespace {
 
 constexpr int kCounts[] = {25000, 50000, 100000};
 constexpr int kValuesAfter = 100000;
-
-class SilentDialogs : public Dialogs {
-  public:
-    MessageAnswer showMessage(const std::string& text, const std::string&, MessageIcon,
-                              MessageButtons) override {
-        std::fprintf(stderr, "message: %s\n", gbkToUtf8(text).c_str());
-        return MessageAnswer::Ok;
-    }
-    std::vector<std::string> chooseOpenFiles(const std::string&, const std::string&) override {
-        return {};
-    }
-    std::string chooseSaveFile(const std::string&, const std::string&,
-                               const std::string&) override {
-        return {};
-    }
-};
 
 struct Folder {
     Folder() {
@@ -53,7 +38,7 @@ struct Lists {
     Folder dir;
     SqliteRecordTable tables;
     SettingsStore settings;
-    SilentDialogs dialogs;
+    PrintedDialogs dialogs;
     CurrentList current;
     ListStore store{dir.path, tables, settings, dialogs, current};
     ListTree tree;
