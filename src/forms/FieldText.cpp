@@ -91,22 +91,26 @@ std::string_view valuePart(std::string_view value, int index) {
 
 }  // namespace
 
-void displayText(int32_t type, std::string_view value, std::string& out) {
+std::string_view displayView(int32_t type, std::string_view value, std::string& scratch) {
     switch (type) {
         case FieldType::Link:
         case FieldType::QqLink:
-            out.assign(valuePart(value, 0));
-            return;
+            return valuePart(value, 0);
         case FieldType::FtpLink: {
             std::string_view user = valuePart(value, 0);
             std::string_view server = valuePart(value, 2);
-            out.assign(server);
-            if (!server.empty() && !user.empty()) out.append("(").append(user).append(")");
-            return;
+            if (server.empty() || user.empty()) return server;
+            scratch.assign(server).append("(").append(user).append(")");
+            return scratch;
         }
         default:
-            out.assign(value);
+            return value;
     }
+}
+
+void displayText(int32_t type, std::string_view value, std::string& out) {
+    std::string_view shown = displayView(type, value, out);
+    if (shown.data() != out.data() || shown.size() != out.size()) out.assign(shown);
 }
 
 std::string displayText(int32_t type, std::string_view value) {

@@ -28,8 +28,11 @@ std::vector<std::string> splitValue(std::string_view value, int n);
 // What a value shows as in a grid cell, a tree value node and the search: the title of a Link or
 // QqLink, "server(user)" of an FtpLink, the text itself for every other type.
 std::string displayText(int32_t type, std::string_view value);
-// The same into out, reusing its storage (for loops over many values).
+// The same into out, reusing its storage (for loops over many values); value must not view out.
 void displayText(int32_t type, std::string_view value, std::string& out);
+// The same as a view: of value itself where the text shown is a part of it, else of scratch, which
+// value must not view.
+std::string_view displayView(int32_t type, std::string_view value, std::string& scratch);
 
 // Integer values as decimal text; Decimal values as "%.6g" writes the single-precision value.
 std::string integerText(int64_t value);

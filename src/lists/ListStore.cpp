@@ -39,10 +39,6 @@ ColumnDefinition columnOf(const FieldSpec& field) {
     }
 }
 
-bool isMultiPartType(int32_t type) {
-    return type == FieldType::Link || type == FieldType::QqLink || type == FieldType::FtpLink;
-}
-
 // Renames without replacing an existing file.
 bool renameWithoutReplacing(const std::string& from, const std::string& to) {
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
@@ -164,19 +160,35 @@ void ListStore::fieldDisplayText(int fieldNumber, std::string& out) {
     if (view.data() != out.data() || view.size() != out.size()) out.assign(view);
 }
 
-std::string_view ListStore::fieldDisplayView(int fieldNumber, std::string& scratch) {
+int32_t ListStore::displayType(int fieldNumber) const {
     // A column without a definition shows its text form.
     bool defined = fieldNumber >= 1 && fieldNumber <= static_cast<int>(current_.fields.size());
-    int32_t type = defined ? current_.fields[fieldNumber - 1].type : FieldType::Text;
-    if (isMultiPartType(type) && tables_.readText(fieldNumber, valueText_)) {
-        displayText(type, valueText_, scratch);
-        return scratch;
-    }
-    // Text columns are shown as stored, other columns through their text form.
+    return defined ? current_.fields[fieldNumber - 1].type : FieldType::Text;
+}
+
+std::string_view ListStore::fieldDisplayView(int fieldNumber, std::string& scratch) {
+    // Text columns are shown through their type's display rules, other columns as their text form.
     std::string_view stored;
-    if (tables_.readTextView(fieldNumber, stored)) return stored;
+    if (tables_.readTextView(fieldNumber, stored))
+        return displayView(displayType(fieldNumber), stored, scratch);
     if (!readField(fieldNumber, scratch)) scratch.clear();
     return scratch;
+}
+
+bool ListStore::recordDisplayViews(std::vector<std::string_view>& views,
+                                   std::vector<std::string>& scratch) {
+    if (!tables_.readTextViews(views)) return false;
+    if (scratch.size() < views.size()) scratch.resize(views.size());
+    for (size_t i = 0; i < views.size(); ++i) {
+        int fieldNumber = static_cast<int>(i) + 1;
+        if (views[i].data()) {
+            views[i] = displayView(displayType(fieldNumber), views[i], scratch[i]);
+            continue;
+        }
+        if (!readField(fieldNumber, scratch[i])) scratch[i].clear();
+        views[i] = scratch[i];
+    }
+    return true;
 }
 
 std::string ListStore::fieldDisplayText(int fieldNumber) {

@@ -53,6 +53,10 @@ class ListStore {
     // The same as a view either of the table's own bytes (valid as RecordTable::readTextView says)
     // or of scratch, which holds any text that had to be made.
     std::string_view fieldDisplayView(int fieldNumber, std::string& scratch);
+    // The views of every column of the current record at once, one per column, each as
+    // fieldDisplayView gives it, with scratch[i] as column i's scratch: how a load reads records.
+    bool recordDisplayViews(std::vector<std::string_view>& views,
+                            std::vector<std::string>& scratch);
     // The text form of field n of the current record, as stored (all parts of a link).
     std::string fieldValueText(int fieldNumber);
 
@@ -63,6 +67,8 @@ class ListStore {
     std::string companionPath(const std::string& name) const;
     // The text form of field n of the current record into text; false when it cannot be read.
     bool readField(int fieldNumber, std::string& text);
+    // The field type whose display rules apply to column n (from 1).
+    int32_t displayType(int fieldNumber) const;
 
     std::string runDirectory_;
     RecordTable& tables_;
@@ -71,5 +77,4 @@ class ListStore {
     CurrentList& current_;
     std::function<void()> saveTree_;
     RecordValue scratch_;
-    std::string valueText_;
 };

@@ -165,37 +165,44 @@ bool ListTreeController::forEachRecord(unsigned generation, const std::function<
 
 void ListTreeController::showRecord(int recordNumber, std::vector<std::string>& rowTexts,
                                     bool resizeTexts, bool updateTree, int replaceRow) {
-    int columns = grid_.columnCount();
-    if (resizeTexts || static_cast<int>(rowTexts.size()) < columns)
-        rowTexts.assign(static_cast<size_t>(columns), std::string());
-    if (updateTree) {
-        addKeyValues(recordNumber);
-    } else if (!store_.tables().goTo(recordNumber)) {
-        return;
-    }
-    const TreeNavigation& nav = navigation_;
-    if (!nav.filterValue.empty()) {
-        store_.fieldDisplayText(nav.filterField, keyText_);
-        if (keyText_ != nav.filterValue) return;
-    }
-    if (replaceRow != 0) {
-        for (int c = 1; c <= columns; ++c) store_.fieldDisplayText(c, rowTexts[c - 1]);
-        grid_.setRow(replaceRow, rowTexts, std::nullopt, true, true);
-        return;
-    }
+    RecordTable& table = store_.tables();
+    if (!table.goTo(recordNumber)) return;
+    size_t columns = static_cast<size_t>(grid_.columnCount());
+    if (resizeTexts || rowTexts.size() < columns) rowTexts.assign(columns, std::string());
     // The views point into the current record: no other thread may move it until the grid has
     // its copy.
-    RecordBatch hold(store_.tables());
-    rowViews_.resize(static_cast<size_t>(columns));
-    for (int c = 1; c <= columns; ++c)
-        rowViews_[c - 1] = store_.fieldDisplayView(c, rowTexts[c - 1]);
-    grid_.addRowViews(rowViews_, store_.tables().bookmark(), true, true);
+    RecordBatch hold(table);
+    if (!store_.recordDisplayViews(rowViews_, rowTexts)) rowViews_.clear();
+    // Columns the table lacks show empty.
+    rowViews_.resize(columns);
+    auto shown = [&](int fieldNumber) {
+        return fieldNumber >= 1 && static_cast<size_t>(fieldNumber) <= columns
+                   ? rowViews_[fieldNumber - 1]
+                   : std::string_view();
+    };
+    if (updateTree) addCurrentKeyValues(shown);
+    const TreeNavigation& nav = navigation_;
+    if (!nav.filterValue.empty() && shown(nav.filterField) != nav.filterValue) return;
+    if (replaceRow != 0) {
+        for (size_t c = 0; c < columns; ++c) rowTexts[c].assign(rowViews_[c]);
+        grid_.setRow(replaceRow, rowTexts, std::nullopt, true, true);
+    } else {
+        grid_.addRowViews(rowViews_, table.bookmark(), true, true);
+    }
     hold.commit();
 }
 
 void ListTreeController::addKeyValues(int recordNumber) {
+    if (!store_.tables().goTo(recordNumber)) return;
+    RecordBatch hold(store_.tables());  // the views point into the current record
+    addCurrentKeyValues(
+        [this](int fieldNumber) { return store_.fieldDisplayView(fieldNumber, keyText_); });
+    hold.commit();
+}
+
+template <class KeyText>
+void ListTreeController::addCurrentKeyValues(KeyText keyText) {
     RecordTable& table = store_.tables();
-    if (!table.goTo(recordNumber)) return;
     TreeNavigation& nav = navigation_;
     const std::vector<ListField>& fields = store_.current().fields;
     size_t j = 0;
@@ -204,9 +211,9 @@ void ListTreeController::addKeyValues(int recordNumber) {
         refreshKeyFieldNodes();
         // A tree that lost key-field nodes gets no values for the key fields beyond them.
         if (j >= nav.keyFieldNodes.size() || j >= nav.valueSets.size()) return;
-        store_.fieldDisplayText(static_cast<int>(i + 1), keyText_);
-        if (nav.valueSets[j].addValue(keyText_)) {
-            TreeItem value{keyText_, TreeImage::Value, TreeImage::Value, table.bookmark()};
+        std::string_view key = keyText(static_cast<int>(i + 1));
+        if (nav.valueSets[j].addValue(key)) {
+            TreeItem value{std::string(key), TreeImage::Value, TreeImage::Value, table.bookmark()};
             tree_.addItem(nav.keyFieldNodes[j], std::move(value));
             tree_.setExpanded(nav.keyFieldNodes[j], true);
         }

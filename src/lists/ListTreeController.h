@@ -83,6 +83,10 @@ class ListTreeController : private ListTreeListener {
     void selectionChanged(const TreeNode*) override {}
 
     void takeKnownValues();
+    // Adds the value nodes of the current record's key fields, whose display texts keyText(n)
+    // gives for field n (from 1).
+    template <class KeyText>
+    void addCurrentKeyValues(KeyText keyText);
     bool entryPanelOpen() const { return hooks_.entryPanelOpen && hooks_.entryPanelOpen(); }
     // Runs the records loop; false when superseded.
     bool forEachRecord(unsigned generation, const std::function<void(int)>& step);

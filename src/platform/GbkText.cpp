@@ -61,11 +61,14 @@ std::string leftCharacters(std::string_view text, int n) {
 
 size_t findText(std::string_view text, std::string_view needle, size_t from) {
     if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
-    const char first = needle[0];
-    for (size_t p = from; p + needle.size() <= text.size(); p += charLengthAt(text, p)) {
-        if (text[p] == first && text.compare(p, needle.size(), needle) == 0) return p;
+    // The bytes are searched first; characters are walked only up to a match, to see whether it
+    // starts at a character or inside one.
+    for (size_t p = from;;) {
+        size_t hit = text.find(needle, p);
+        if (hit == std::string_view::npos) return hit;
+        while (p < hit) p += charLengthAt(text, p);
+        if (p == hit) return hit;
     }
-    return std::string_view::npos;
 }
 
 std::vector<std::string> splitText(std::string_view text, std::string_view separator) {

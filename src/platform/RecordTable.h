@@ -71,6 +71,9 @@ class RecordTable {
     // As readText without a copy: the bytes stay valid until the current record moves or a table
     // is written or closed. Hold a batch while using them, so that no other thread does so.
     virtual bool readTextView(int column, std::string_view& text) = 0;
+    // The views of every column of the current record at once, one per column: what a load of
+    // many records reads. Columns that are not text get a view without data (data() is null).
+    virtual bool readTextViews(std::vector<std::string_view>& texts) = 0;
     // Refuses (false, the column keeps its value) a value of another type, except that the two
     // numeric types convert into each other and text and long text take each other's values.
     // A text longer than its column's maximal length is cut at a character boundary.

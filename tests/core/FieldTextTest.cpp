@@ -110,7 +110,11 @@ TEST(DisplayText, ShowsTitlesAndServers) {
         {FieldType::Ping, "35|200", "35|200"},
         {0, "x||y", "x||y"},
     };
-    for (const auto& c : cases) EXPECT_EQ(displayText(c.type, c.value), c.shown) << c.value;
+    std::string scratch;
+    for (const auto& c : cases) {
+        EXPECT_EQ(displayText(c.type, c.value), c.shown) << c.value;
+        EXPECT_EQ(displayView(c.type, c.value, scratch), c.shown) << c.value;
+    }
 }
 
 TEST(ValueTexts, LogicalIntegerAndDecimal) {

@@ -265,10 +265,22 @@ TEST_F(ListStoreTest, FieldsShowTheirDisplayTexts) {
         {7, false, GBK("假")},
         {8, std::string("a||b"), "a||b"},
     };
+    // A load reads whole records at once, and must show each column as a single read does.
+    auto recordShows = [&] {
+        std::vector<std::string_view> views;
+        std::vector<std::string> scratch;
+        EXPECT_TRUE(store.recordDisplayViews(views, scratch));
+        return std::vector<std::string>(views.begin(), views.end());
+    };
     for (const auto& c : cases) {
         ASSERT_TRUE(tables.addBlankRecord());
         ASSERT_TRUE(tables.write(c.column, c.stored)) << c.column;
         EXPECT_EQ(store.fieldDisplayText(c.column), c.shown) << c.column;
+        std::vector<std::string> shown = recordShows();
+        ASSERT_EQ(shown.size(), fields.size());
+        for (int column = 1; column <= static_cast<int>(fields.size()); ++column)
+            EXPECT_EQ(shown[column - 1], store.fieldDisplayText(column)) << column;
+        EXPECT_EQ(shown[c.column - 1], c.shown) << c.column;
     }
     // A column the definition lacks shows its text form; the stored value keeps every part.
     current.fields.resize(1);
@@ -276,6 +288,7 @@ TEST_F(ListStoreTest, FieldsShowTheirDisplayTexts) {
     EXPECT_EQ(store.fieldDisplayText(2), "user||pw||host");
     EXPECT_EQ(store.fieldValueText(2), "user||pw||host");
     EXPECT_EQ(store.fieldDisplayText(99), "");
+    EXPECT_EQ(recordShows()[1], "user||pw||host");
 }
 
 TEST_F(ListStoreTest, TheGridSeesTheOpenListsFieldsAndStoredValues) {

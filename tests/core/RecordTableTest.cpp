@@ -213,6 +213,17 @@ TEST_F(RecordTableTest, TextColumnsReadStraightIntoAText) {
         EXPECT_EQ(table.readTextView(c.column, view), c.read) << c.column;
         if (c.read) EXPECT_EQ(view, c.text) << c.column;
     }
+    // The whole record at once: the same texts, and no data for the other columns, so that an
+    // empty text still tells itself apart from them.
+    ASSERT_TRUE(table.write(7, std::string()));
+    std::vector<std::string_view> views(2);
+    ASSERT_TRUE(table.readTextViews(views));
+    ASSERT_EQ(views.size(), 7u);
+    for (int column : {1, 2, 3, 4}) EXPECT_EQ(views[column - 1].data(), nullptr) << column;
+    EXPECT_EQ(views[4], "abc");
+    EXPECT_EQ(views[5], std::string(3000, 'm'));
+    EXPECT_NE(views[6].data(), nullptr);
+    EXPECT_EQ(views[6], "");
 }
 
 TEST_F(RecordTableTest, BookmarksNeverChangeNorComeBackAfterPurging) {

@@ -163,6 +163,12 @@ bool SqliteRecordTable::readTextView(int column, std::string_view& text) {
     return t && t->readTextView(column, text);
 }
 
+bool SqliteRecordTable::readTextViews(std::vector<std::string_view>& texts) {
+    Lock lock(mutex_);
+    auto* t = current();
+    return t && result(t, t->readTextViews(texts));
+}
+
 bool SqliteRecordTable::write(int column, const RecordValue& value) {
     Lock lock(mutex_);
     auto* t = current();

@@ -33,6 +33,7 @@ class SqliteRecordTable : public RecordTable {
     bool read(int column, RecordValue& value) override;
     bool readText(int column, std::string& text) override;
     bool readTextView(int column, std::string_view& text) override;
+    bool readTextViews(std::vector<std::string_view>& texts) override;
     bool write(int column, const RecordValue& value) override;
     bool deleteRecord() override;
     bool purgeDeleted() override;

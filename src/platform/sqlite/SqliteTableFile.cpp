@@ -169,9 +169,11 @@ bool SqliteTableFile::ensureRow() {
 bool SqliteTableFile::goTo(int recordNumber) {
     int index = recordNumber - 1;
     int seen = static_cast<int>(bookmarks_.size());
+    if (index >= 0 && index == current_) return true;
     if (!allSeen_ && index == seen && rowValid_ && current_ == seen - 1) return stepToNextUnseen();
-    if (recordNumber < 1 || recordNumber > recordCount()) return fail(GBK("记录号超出范围"));
-    if (index == current_) return true;
+    // Counting reads the whole table: only a record beyond those seen needs it.
+    if (recordNumber < 1 || (index >= seen && recordNumber > recordCount()))
+        return fail(GBK("记录号超出范围"));
     if (rowValid_ && index == current_ + 1) {
         // The next record in file order is the cursor's next row.
         current_ = index;
@@ -253,14 +255,27 @@ bool SqliteTableFile::readTextView(int column, std::string_view& text) {
     // Not a failure: the caller reads the column's own type instead.
     if (storedKind(columns_[column - 1].type) != StoredKind::Text) return false;
     if (!ensureRow()) return false;
-    int c = resultColumn_[column - 1];
+    text = storedBytes(resultColumn_[column - 1]);
+    return true;
+}
+
+bool SqliteTableFile::readTextViews(std::vector<std::string_view>& texts) {
+    texts.resize(columns_.size());
+    if (!ensureRow()) return false;
+    for (size_t i = 0; i < columns_.size(); ++i)
+        texts[i] = storedKind(columns_[i].type) == StoredKind::Text ? storedBytes(resultColumn_[i])
+                                                                    : std::string_view();
+    return true;
+}
+
+std::string_view SqliteTableFile::storedBytes(int resultColumn) {
     // The bytes as stored: asking for text would have SQLite copy each value to end it with a nul.
     // One look-up of the column serves both questions; the table's mutex makes that safe.
-    sqlite3_value* value = sqlite3_column_value(cursor_.get(), c);
+    sqlite3_value* value = sqlite3_column_value(cursor_.get(), resultColumn);
     auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
-    size_t size = static_cast<size_t>(sqlite3_value_bytes(value));
-    text = bytes ? std::string_view(bytes, size) : std::string_view();
-    return true;
+    // A text view always has data, so that it tells itself apart from the other columns.
+    if (!bytes) return std::string_view("", 0);
+    return std::string_view(bytes, static_cast<size_t>(sqlite3_value_bytes(value)));
 }
 
 SqliteStatement& SqliteTableFile::writeStatement(int column) {

@@ -35,6 +35,7 @@ class SqliteTableFile {
     bool readText(int column, std::string& text);
     // Valid until the cursor moves.
     bool readTextView(int column, std::string_view& text);
+    bool readTextViews(std::vector<std::string_view>& texts);
     bool write(int column, const RecordValue& value);
     bool deleteRecord();
     bool purgeDeleted();
@@ -57,6 +58,8 @@ class SqliteTableFile {
     bool stepToNextUnseen();
     bool seek(int32_t bookmark);
     bool ensureRow();
+    // The current row's bytes in a result column of the cursor.
+    std::string_view storedBytes(int resultColumn);
     bool hasCurrent();
     void forgetRow();
     bool fail();
