@@ -178,10 +178,10 @@ std::string checkTableFiles(sqlite3* db, std::vector<ColumnDefinition>& columns)
         !readText(db, "SELECT id FROM edt.pair", companionPair) || tablePair != companionPair)
         return GBK("附属文件（.edt）不属于这个表文件");
     if (!readColumns(db, columns) || !storedColumnsExist(db, columns)) return GBK("表文件已损坏");
-    // Reading through a memory map saves copying every page of a long list once more.
-    if (!execSql(db,
-                 "PRAGMA main.journal_mode=DELETE; PRAGMA edt.journal_mode=DELETE; "
-                 "PRAGMA main.mmap_size=1073741824; PRAGMA edt.mmap_size=1073741824"))
+    // Pages are read, not memory-mapped: a mapped page costs a fault on first touch, which is
+    // dearer than the copy a read makes, and a file cut short by another program would kill the
+    // process with a bus error instead of failing a read.
+    if (!execSql(db, "PRAGMA main.journal_mode=DELETE; PRAGMA edt.journal_mode=DELETE"))
         return sqliteError(db);
     return {};
 }
