@@ -121,11 +121,8 @@ class SingleInstanceTest : public QObject {
         const QDateTime modified = QFileInfo(settings).lastModified();
 
         second.setProcessEnvironment(offscreen());
-        QElapsedTimer timer;
-        timer.start();
         second.start(program);
         QVERIFY(second.waitForFinished(5000));
-        QVERIFY2(timer.elapsed() < 3000, "the second start did not end at once");
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
         QCOMPARE(readAll(settings), before);
