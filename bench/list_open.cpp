@@ -218,19 +218,19 @@ void BM_Sqlite3ShellPrintsTheTable(benchmark::State& state) {
 BENCHMARK(BM_OpenAMillionRecordList)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
-    ->Repetitions(5)
+    ->Repetitions(7)
     ->UseManualTime()
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_OpenWithoutKeepingTheRows)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
-    ->Repetitions(5)
+    ->Repetitions(7)
     ->UseManualTime()
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Sqlite3ShellPrintsTheTable)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
-    ->Repetitions(5)
+    ->Repetitions(7)
     ->UseManualTime()
     ->ReportAggregatesOnly(true);
 

@@ -5,7 +5,8 @@ namespace {
 bool isFourByteSequence(std::string_view t, size_t p) {
     if (p + 3 >= t.size()) return false;
     auto b = [&](size_t i) { return static_cast<unsigned char>(t[p + i]); };
-    return b(0) >= 0x81 && b(0) <= 0xFE && b(1) >= 0x30 && b(1) <= 0x39 && b(2) >= 0x81 &&
+    // The second byte first: it rules out the common two-byte characters at once.
+    return b(1) >= 0x30 && b(1) <= 0x39 && b(0) >= 0x81 && b(0) <= 0xFE && b(2) >= 0x81 &&
            b(2) <= 0xFE && b(3) >= 0x30 && b(3) <= 0x39;
 }
 

@@ -45,6 +45,7 @@ bool SqliteTableFile::prepare() {
         hasLongText_ = hasLongText_ || longText;
         select += std::string(longText ? ", e." : ", r.") + storedColumnName(int(i) + 1);
         resultColumn_.push_back(next++);
+        textColumn_.push_back(storedKind(columns_[i].type) == StoredKind::Text);
     }
     select += " FROM main.records r";
     if (hasLongText_) select += " LEFT JOIN edt.longtext e ON e.bookmark = r.bookmark";
@@ -263,8 +264,7 @@ bool SqliteTableFile::readTextViews(std::vector<std::string_view>& texts) {
     texts.resize(columns_.size());
     if (!ensureRow()) return false;
     for (size_t i = 0; i < columns_.size(); ++i)
-        texts[i] = storedKind(columns_[i].type) == StoredKind::Text ? storedBytes(resultColumn_[i])
-                                                                    : std::string_view();
+        texts[i] = textColumn_[i] ? storedBytes(resultColumn_[i]) : std::string_view();
     return true;
 }
 

@@ -70,6 +70,7 @@ class SqliteTableFile {
     sqlite3* db_;
     std::vector<ColumnDefinition> columns_;
     std::vector<int> resultColumn_;  // column of the cursor's result that holds each column
+    std::vector<char> textColumn_;   // whether each column holds texts
     bool hasLongText_ = false;
     std::vector<int32_t> bookmarks_;  // in file order; those seen so far until allSeen_
     bool allSeen_ = false;
