@@ -182,13 +182,14 @@ void ListTreeController::showRecord(int recordNumber, std::vector<std::string>& 
     };
     if (updateTree) addCurrentKeyValues(shown);
     const TreeNavigation& nav = navigation_;
-    if (!nav.filterValue.empty() && shown(nav.filterField) != nav.filterValue) return;
-    if (replaceRow != 0) {
+    bool passesFilter = nav.filterValue.empty() || shown(nav.filterField) == nav.filterValue;
+    if (passesFilter && replaceRow != 0) {
         for (size_t c = 0; c < columns; ++c) rowTexts[c].assign(rowViews_[c]);
         grid_.setRow(replaceRow, rowTexts, std::nullopt, true, true);
-    } else {
+    } else if (passesFilter) {
         grid_.addRowViews(rowViews_, table.bookmark(), true, true);
     }
+    // Committed on every path: a hold left to roll back would undo a caller's enclosing batch.
     hold.commit();
 }
 

@@ -261,6 +261,26 @@ TEST_F(ListTreeControllerTest, ARecordCanReplaceItsRow) {
     EXPECT_EQ(grid.firstCells(), (std::vector<std::string>{"x", "v", "x"}));
 }
 
+TEST_F(ListTreeControllerTest, ARecordShownInsideAnEntryBatchLeavesTheBatchWhole) {
+    int a = addList("A", {{"x", "a1"}, {"y", "a2"}});
+    tree.select(a);
+    tree.select(indexOfText("x"));  // only the records of 平台 x
+    ASSERT_EQ(grid.firstCells(), (std::vector<std::string>{"x"}));
+    std::vector<std::string> texts;
+    {
+        // An entered record that the shown value filters out: its own batch must still commit.
+        RecordBatch batch(tables);
+        ASSERT_TRUE(tables.addBlankRecord());
+        ASSERT_TRUE(tables.write(1, std::string("z")));
+        controller.showRecord(tables.recordNumber(), texts, true, true, 0);
+        EXPECT_TRUE(batch.commit());
+    }
+    EXPECT_EQ(grid.firstCells(), (std::vector<std::string>{"x"}));
+    EXPECT_EQ(childTexts(a + 1), (std::vector<std::string>{"x", "y", "z"}));
+    tree.select(a);
+    EXPECT_EQ(grid.firstCells(), (std::vector<std::string>{"x", "y", "z"}));
+}
+
 TEST_F(ListTreeControllerTest, ColumnWidthModeFollowsTheToggle) {
     int a = addList("A", {{"x", "a1"}});
     tree.select(a);
