@@ -182,7 +182,8 @@ void ListTreeController::showRecord(int recordNumber, std::vector<std::string>& 
     };
     if (updateTree) addCurrentKeyValues(shown);
     const TreeNavigation& nav = navigation_;
-    bool passesFilter = nav.filterValue.empty() || shown(nav.filterField) == nav.filterValue;
+    bool passesFilter =
+        nav.filterValue.empty() || keptTreeText(shown(nav.filterField)) == nav.filterValue;
     if (passesFilter && replaceRow != 0) {
         for (size_t c = 0; c < columns; ++c) rowTexts[c].assign(rowViews_[c]);
         grid_.setRow(replaceRow, rowTexts, std::nullopt, true, true);
@@ -212,7 +213,7 @@ void ListTreeController::addCurrentKeyValues(KeyText keyText) {
         refreshKeyFieldNodes();
         // A tree that lost key-field nodes gets no values for the key fields beyond them.
         if (j >= nav.keyFieldNodes.size() || j >= nav.valueSets.size()) return;
-        std::string_view key = keyText(static_cast<int>(i + 1));
+        std::string_view key = keptTreeText(keyText(static_cast<int>(i + 1)));
         if (nav.valueSets[j].addValue(key)) {
             TreeItem value{std::string(key), TreeImage::Value, TreeImage::Value, table.bookmark()};
             tree_.addItem(nav.keyFieldNodes[j], std::move(value));

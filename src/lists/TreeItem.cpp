@@ -19,18 +19,19 @@ void appendInt32(std::string& bytes, uint32_t v) {
     for (int i = 0; i < 4; ++i) bytes += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-size_t cutLength(std::string_view text) {
-    if (text.size() <= kTreeTextLimit) return text.size();
+}  // namespace
+
+std::string_view keptTreeText(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    if (text.size() <= kTreeTextLimit) return text;
     size_t end = 0;
     while (end < text.size()) {
         size_t next = end + charLengthAt(text, end);
         if (next > kTreeTextLimit) break;
         end = next;
     }
-    return end;
+    return text.substr(0, end);
 }
-
-}  // namespace
 
 bool readTreeItemRecord(std::string_view bytes, size_t& pos, TreeItemRecord& record) {
     size_t zero = bytes.find('\0', pos);
@@ -46,10 +47,7 @@ bool readTreeItemRecord(std::string_view bytes, size_t& pos, TreeItemRecord& rec
 }
 
 void appendTreeItemRecord(std::string& bytes, const TreeItem& item, int32_t depth) {
-    std::string_view text(item.text);
-    // A zero byte would end the text early; the item data cannot hold one.
-    text = text.substr(0, text.find('\0'));
-    bytes.append(text.substr(0, cutLength(text)));
+    bytes.append(keptTreeText(item.text));
     bytes += '\0';
     appendInt32(bytes, static_cast<uint32_t>(item.image));
     appendInt32(bytes, static_cast<uint32_t>(item.selectedImage));

@@ -36,6 +36,10 @@ struct TreeItemRecord {
 // The longest text the item data keeps; longer texts are cut at a character boundary.
 constexpr size_t kTreeTextLimit = 510;
 
+// The part of a text that the item data keeps: the bytes before any zero byte, cut to
+// kTreeTextLimit. A value node holds only this much of its value, so that it reads back the same.
+std::string_view keptTreeText(std::string_view text);
+
 // Reads the record at pos and moves pos past it; false (pos unchanged) when the bytes end before
 // its zero byte or within the 20 bytes after it.
 bool readTreeItemRecord(std::string_view bytes, size_t& pos, TreeItemRecord& record);

@@ -219,6 +219,25 @@ TEST_F(ListTreeControllerTest, AnEmptyKeyValueGetsOneNode) {
     EXPECT_EQ(childTexts(a + 1), (std::vector<std::string>{"", "x"}));
 }
 
+TEST_F(ListTreeControllerTest, AValueTooLongForTheTreeFileKeepsOneNodeThatShowsItsRecords) {
+    FormSpec longKey = testForm("A");
+    longKey.fields[0].length = 512;
+    const std::string longValue(400, 'x'), longer = longValue + std::string(112, 'z');
+    int a = addList("A", {{longer, "a1"}, {"y", "a2"}, {longer, "a3"}}, longKey);
+    tree.select(a);
+    ASSERT_TRUE(controller.saveTreeFile());
+    // As after a restart: the tree from its file, the list shown anew.
+    controller.loadTreeFile();
+    navigation.lastOpenedListNode = TreeNavigation::kReloadList;
+    tree.select(a);
+    ASSERT_EQ(childTexts(a + 1).size(), 2u);
+    tree.select(a + 2);
+    std::vector<std::string> titles;
+    for (const auto& row : grid.rows) titles.push_back(row.cells[1]);
+    EXPECT_EQ(titles, (std::vector<std::string>{"a1", "a3"}));
+    EXPECT_EQ(grid.firstCells(), (std::vector<std::string>{longer, longer}));
+}
+
 TEST_F(ListTreeControllerTest, KeyFieldsWithoutTheirNodeGetNoValues) {
     FormSpec twoKeys = testForm("A");
     twoKeys.fields[1].key = true;
