@@ -273,8 +273,16 @@ bool ListTreeController::finishRename(const std::string& newText) {
         return false;
     }
     settings_.renameKey(GBK("使用表单库"), oldName, newText);
-    store_.current().name = newText;
-    store_.openList(newText);
-    tree_.setText(selected, newText);
+    // The settings let events through: another list may be shown now, and insertions may have
+    // moved the node, so both are looked up again.
+    if (store_.current().name == oldName) {
+        store_.current().name = newText;
+        store_.openList(newText);
+    }
+    for (int list : tree_.children(-1)) {
+        if (tree_.item(list).text != oldName) continue;
+        tree_.setText(list, newText);
+        break;
+    }
     return true;
 }

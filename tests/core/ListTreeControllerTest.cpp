@@ -339,6 +339,34 @@ TEST_F(ListTreeControllerTest, OnlyListNodesAreRenamedAndNeverOntoAnotherList) {
     EXPECT_EQ(grid.firstCells(), std::vector<std::string>{"x"});
 }
 
+TEST_F(ListTreeControllerTest, ASelectionDuringARenameLeavesTheOtherListShownAndItsNodes) {
+    addList("B", {{"q", "b1"}, {"r", "b2"}});
+    int a = addList("A", {{"x", "a1"}});
+    tree.select(a);
+    // The settings let events through while the key is renamed: the user selects B, before A.
+    bool selectedB = false;
+    settings.setYieldToUi([&] {
+        if (selectedB) return;
+        selectedB = true;
+        tree.select(indexOfText("B"));
+    });
+    EXPECT_TRUE(controller.finishRename(GBK("新名")));
+    settings.setYieldToUi({});
+    ASSERT_TRUE(selectedB);
+    int b = indexOfText("B");
+    EXPECT_EQ(childTexts(b + 1), (std::vector<std::string>{"q", "r"}));
+    int renamed = indexOfText(GBK("新名"));
+    ASSERT_GE(renamed, 0);
+    EXPECT_EQ(tree.depth(renamed), 1);
+    EXPECT_EQ(indexOfText("A"), -1);
+    // B stays the list shown, current and open for writing.
+    EXPECT_EQ(current.name, "B");
+    EXPECT_EQ(tables.recordCount(), 2);
+    EXPECT_EQ(grid.firstCells(), (std::vector<std::string>{"q", "r"}));
+    tree.select(renamed);
+    EXPECT_EQ(grid.firstCells(), std::vector<std::string>{"x"});
+}
+
 TEST_F(ListTreeControllerTest, TheSelectionIsRestoredFromTheSettings) {
     int a = addList("A", {{"x", "a1"}, {"y", "a2"}});
     tree.select(a);

@@ -90,10 +90,9 @@ bool ListTreeModel::setData(const QModelIndex& index, const QVariant& value, int
     if (role != Qt::EditRole || !index.isValid()) return false;
     // The rename works on the selected item; an editor left open on another one changes nothing.
     if (treeIndex(index) != tree_.selectedIndex() || !renaming_.finishRename) return false;
-    const std::string newText = toGbk(value.toString());
-    if (!renaming_.finishRename(newText)) return false;
-    tree_.setText(treeIndex(index), newText);
-    return true;
+    // finishRename gives the node its new text itself: the node may have moved or gone while the
+    // rename let events through, so index is not used again.
+    return renaming_.finishRename(toGbk(value.toString()));
 }
 
 void ListTreeModel::beginInsert(const TreeNode* parent, int row) {
