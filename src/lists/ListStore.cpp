@@ -140,6 +140,16 @@ void ListStore::loadListDefinition(const std::string& name) {
     current_.name = name;
 }
 
+void ListStore::renameListDefinition(const std::string& oldName, const std::string& newName) {
+    settings_.selectSection(definitionSection());
+    std::string definition = settings_.readText(oldName, "");
+    settings_.renameKey(definitionSection(), oldName, newName);
+    // A key of the new name left by a deleted list may stand first in the section and be the one
+    // read: it must say the same.
+    settings_.selectSection(definitionSection());
+    settings_.writeText(newName, definition);
+}
+
 void ListStore::saveListState(bool includeTree) {
     // Without an open list there is no definition to keep.
     if (!current_.name.empty()) {

@@ -43,6 +43,9 @@ class ListStore {
     void deleteListFiles(const std::string& name);
 
     void loadListDefinition(const std::string& name);
+    // Moves the definition kept under oldName to newName, over whatever a deleted list of that
+    // name left there.
+    void renameListDefinition(const std::string& oldName, const std::string& newName);
     // Writes the current list's definition, then, when includeTree, the tree file.
     void saveListState(bool includeTree);
 

@@ -272,7 +272,7 @@ bool ListTreeController::finishRename(const std::string& newText) {
         store_.openList(oldName);
         return false;
     }
-    settings_.renameKey(GBK("使用表单库"), oldName, newText);
+    store_.renameListDefinition(oldName, newText);
     // The settings let events through: another list may be shown now, and insertions may have
     // moved the node, so both are looked up again.
     if (store_.current().name == oldName) {

@@ -367,6 +367,21 @@ TEST_F(ListTreeControllerTest, ASelectionDuringARenameLeavesTheOtherListShownAnd
     EXPECT_EQ(grid.firstCells(), std::vector<std::string>{"x"});
 }
 
+TEST_F(ListTreeControllerTest, ARenameOntoTheNameOfADeletedListKeepsItsOwnDefinition) {
+    FormSpec other{"B", {{GBK("网址"), FieldType::Link, 0, 0, false}, {kKey, FieldType::Text, 10}}};
+    int b = addList("B", {{"t||http://b", "k"}}, other);
+    int gone = addList("A", {{"x", "a1"}});
+    store.deleteListFiles("A");  // its definition stays in the settings
+    tree.deleteItem(gone);
+    tree.select(b);
+    const std::vector<ListField> fields = current.fields;
+    ASSERT_TRUE(controller.finishRename("A"));
+    tree.select(-1);
+    tree.select(b);
+    EXPECT_EQ(current.fields, fields);
+    EXPECT_EQ(grid.firstCells(), std::vector<std::string>{"t"});
+}
+
 TEST_F(ListTreeControllerTest, TheSelectionIsRestoredFromTheSettings) {
     int a = addList("A", {{"x", "a1"}, {"y", "a2"}});
     tree.select(a);
