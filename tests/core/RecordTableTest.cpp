@@ -463,6 +463,28 @@ TEST_F(RecordTableTest, BatchesCommitTogetherOrNotAtAll) {
     EXPECT_EQ(outside.count("SELECT count(*) FROM records"), 2);
 }
 
+TEST_F(RecordTableTest, ATableClosedInsideABatchMakesTheBatchFailInsteadOfLosingItsWrites) {
+    createAndOpen("t", {{"a", ColumnType::Text, 10}});
+    {
+        RecordBatch batch(table);
+        addTexts({"written"});
+        table.close("t");  // as a rename or deletion of the list that runs during the batch
+        EXPECT_FALSE(batch.commit());
+        EXPECT_FALSE(table.lastErrorMessage().empty());
+    }
+    ASSERT_TRUE(table.open(path("t"), "t"));
+    EXPECT_EQ(table.recordCount(), 0);
+    // A table closed without writes of the batch leaves the batch whole.
+    createAndOpen("u", {{"a", ColumnType::Text, 10}});
+    {
+        RecordBatch batch(table);
+        table.close("t");
+        addTexts({"kept"});
+        EXPECT_TRUE(batch.commit());
+    }
+    EXPECT_EQ(allTexts(), std::vector<std::string>{"kept"});
+}
+
 TEST_F(RecordTableTest, ABatchKeepsOtherThreadsOut) {
     createAndOpen("t", {{"a", ColumnType::Text, 10}});
     addTexts({"one", "two"});

@@ -84,7 +84,11 @@ void SqliteRecordTable::close(const std::string& alias) {
     Lock lock(mutex_);
     auto it = tables_.find(alias);
     if (it == tables_.end()) return;
-    if (batchDepth_ == 0) it->second.file->commit();
+    if (batchDepth_ == 0)
+        it->second.file->commit();
+    else if (it->second.file->dirty())
+        // Its writes go with the connection: the batch they belong to cannot report them kept.
+        batchFailed_ = true;
     if (current_ == it->second.file.get()) current_ = nullptr;
     tables_.erase(it);
 }
