@@ -71,8 +71,12 @@ void ListTreeController::saveTreeSelection() {
 }
 
 // A removal made elsewhere may take away the shown list or move its index.
-void ListTreeController::beginRemove(const TreeNode*, int) {
-    if (!ownRemoval_) supersede();
+void ListTreeController::beginRemove(const TreeNode* parent, int row) {
+    if (ownRemoval_) return;
+    supersede();
+    // Another list could come to stand at the index of the one shown and be taken for it.
+    if (tree_.indexOf(tree_.childNode(parent, row)) <= navigation_.lastOpenedListNode)
+        navigation_.lastOpenedListNode = TreeNavigation::kReloadList;
 }
 
 void ListTreeController::takeKnownValues() {

@@ -180,6 +180,28 @@ TEST_F(ListTreeControllerTest, OnlyAnotherListsSelectionAddsValuesAndNeverTwice)
     EXPECT_EQ(grid.firstCells(), (std::vector<std::string>{"x", "y", "w"}));
 }
 
+TEST_F(ListTreeControllerTest, AListThatTakesTheIndexOfADeletedOneIsShownAsAnotherList) {
+    int a = addList("A", {{"x", "a1"}});
+    int b = addList("B", {{"q", "b1"}});
+    tree.select(b);
+    tree.select(a);
+    ASSERT_TRUE(store.openList("B"));
+    tables.addBlankRecord();
+    tables.write(1, std::string("r"));
+    // The list shown is deleted, and the one after it moves to its index, as the toolbar does.
+    store.deleteListFiles("A");
+    tree.deleteItem(a);
+    tree.select(a);
+    EXPECT_EQ(current.name, "B");
+    EXPECT_EQ(childTexts(a + 1), (std::vector<std::string>{"q", "r"}));
+    // The values known are B's, not A's.
+    tables.addBlankRecord();
+    tables.write(1, std::string("x"));
+    std::vector<std::string> texts;
+    controller.showRecord(tables.recordNumber(), texts, true, true, 0);
+    EXPECT_EQ(childTexts(a + 1), (std::vector<std::string>{"q", "r", "x"}));
+}
+
 TEST_F(ListTreeControllerTest, NothingSelectedEmptiesTheGrid) {
     int a = addList("A", {{"x", "a1"}});
     tree.select(a);
