@@ -288,5 +288,8 @@ bool ListTreeController::finishRename(const std::string& newText) {
         tree_.setText(list, newText);
         break;
     }
+    // The files bear the new name from now on: a tree file still naming the old one would lose
+    // the list to a process that ends before the next save.
+    saveTreeFile();
     return true;
 }

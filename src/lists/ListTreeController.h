@@ -64,7 +64,8 @@ class ListTreeController : private ListTreeListener {
     void applyColumnWidthMode();
 
     // Label editing: only list nodes, and not while a list loads. finishRename renames the
-    // selected list and gives its node the new text; false keeps the old one.
+    // selected list, gives its node the new text and writes the tree file; false keeps the old
+    // name.
     bool mayRename(int index) const;
     bool finishRename(const std::string& newText);
 

@@ -361,6 +361,20 @@ TEST_F(ListTreeControllerTest, OnlyListNodesAreRenamedAndNeverOntoAnotherList) {
     EXPECT_EQ(grid.firstCells(), std::vector<std::string>{"x"});
 }
 
+TEST_F(ListTreeControllerTest, ARenamedListIsFoundUnderItsNewNameEvenIfNothingIsSavedAfter) {
+    int a = addList("A", {{"x", "a1"}});
+    tree.select(a);
+    store.saveListState(true);
+    ASSERT_TRUE(controller.finishRename(GBK("新名")));
+    // The process ends here without another save: the tree file must name the files as they are.
+    controller.loadTreeFile();
+    navigation.lastOpenedListNode = TreeNavigation::kReloadList;
+    ASSERT_EQ(tree.item(a).text, GBK("新名"));
+    tree.select(a);
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(grid.firstCells(), std::vector<std::string>{"x"});
+}
+
 TEST_F(ListTreeControllerTest, ASelectionDuringARenameLeavesTheOtherListShownAndItsNodes) {
     addList("B", {{"q", "b1"}, {"r", "b2"}});
     int a = addList("A", {{"x", "a1"}});
