@@ -225,6 +225,27 @@ class MainWindowTest : public QObject {
         CHECK_DIALOGS(program);
     }
 
+    void aRemovedSelectionLeavesNothingSelectedAndLoadsNothing() {
+        ProgramUnderTest program;
+        program.start();
+        MainWindow& window = program.window();
+        window.toolbar()->click(ToolbarButton::NewList);
+        window.toolbar()->click(ToolbarButton::NewList);
+        ListTree& tree = program.tree();
+        tree.select(0);
+        QCOMPARE(gbkToUtf8(program.context().currentList.name), std::string("示例表单"));
+        // The view must not pick a neighbour of its own accord, and show that list in the middle
+        // of the removal.
+        tree.deleteItem(0);
+        QCOMPARE(tree.selectedIndex(), -1);
+        QCOMPARE(gbkToUtf8(program.context().currentList.name), std::string("示例表单"));
+        QVERIFY(!window.treeView()->currentIndex().isValid());
+        tree.select(0);
+        QCOMPARE(gbkToUtf8(program.context().currentList.name), std::string("示例表单1"));
+        QCOMPARE(window.treeView()->currentIndex(), window.treeView()->model()->index(0, 0));
+        CHECK_DIALOGS(program);
+    }
+
     void commandsAreRefusedWhileACheckRuns() {
         ProgramUnderTest program;
         program.start();

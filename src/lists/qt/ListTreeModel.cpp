@@ -102,10 +102,12 @@ void ListTreeModel::endInsert() {
     endInsertRows();
 }
 void ListTreeModel::beginRemove(const TreeNode* parent, int row) {
+    removingItem_ = true;
     beginRemoveRows(indexOfNode(parent), row, row);
 }
 void ListTreeModel::endRemove() {
     endRemoveRows();
+    removingItem_ = false;
 }
 void ListTreeModel::itemChanged(const TreeNode* node) {
     const QModelIndex index = indexOfNode(node);
@@ -130,22 +132,30 @@ void bindListTreeView(QTreeView* view, ListTreeModel* model, ListTree& tree) {
     auto* selection = view->selectionModel();
 
     // The program's selections show in the view without running the handler a second time.
-    QObject::connect(model, &ListTreeModel::treeSelectionChanged, view,
-                     [view, selection](const QModelIndex& index) {
-                         const QSignalBlocker block(selection);
-                         if (index.isValid()) {
-                             selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-                             view->scrollTo(index);
-                         } else {
-                             selection->clear();
-                         }
-                         view->viewport()->update();
-                     });
-    // The user's selections go to the tree, which shows the node.
+    auto showTreeSelection = [view, selection](const QModelIndex& index) {
+        const QSignalBlocker block(selection);
+        if (index.isValid()) {
+            selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+            view->scrollTo(index);
+        } else {
+            selection->clear();
+        }
+        view->viewport()->update();
+    };
+    QObject::connect(model, &ListTreeModel::treeSelectionChanged, view, showTreeSelection);
+    // The user's selections go to the tree, which shows the node. When the current item is
+    // removed, the view moves to a neighbour by itself: that is no selection of the user's, and a
+    // list shown from inside the removal would change the tree in the middle of it.
     QObject::connect(selection, &QItemSelectionModel::currentChanged, view,
                      [model, &tree](const QModelIndex& current) {
+                         if (model->removingItem()) return;
                          const int index = model->treeIndex(current);
                          if (index != tree.selectedIndex()) tree.select(index);
+                     });
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, view,
+                     [view, model, &tree, showTreeSelection] {
+                         const QModelIndex selected = model->modelIndex(tree.selectedIndex());
+                         if (view->currentIndex() != selected) showTreeSelection(selected);
                      });
     QObject::connect(model, &ListTreeModel::treeExpansionChanged, view,
                      [view](const QModelIndex& index, bool expanded) {

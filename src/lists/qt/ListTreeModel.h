@@ -24,6 +24,8 @@ class ListTreeModel : public QAbstractItemModel, private ListTreeListener {
 
     QModelIndex modelIndex(int treeIndex) const;
     int treeIndex(const QModelIndex& index) const;
+    // An item is being removed: views announce changes of their own that the tree did not make.
+    bool removingItem() const { return removingItem_; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -52,6 +54,7 @@ class ListTreeModel : public QAbstractItemModel, private ListTreeListener {
     ListTree& tree_;
     Renaming renaming_;
     std::vector<QIcon> images_;
+    bool removingItem_ = false;
 };
 
 // Keeps a QTreeView and the tree in step: a click selects in the tree (which shows the node's
