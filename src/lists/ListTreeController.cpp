@@ -106,6 +106,7 @@ void ListTreeController::showSelectedNode() {
     }
     const TreeItem& item = tree_.item(selected);
     TreeNavigation& nav = navigation_;
+    nav.filtering = item.image == TreeImage::Value;
     if (item.image == TreeImage::Value) {
         nav.filterValue = item.text;
         nav.filterField = tree_.item(tree_.parent(selected)).value;
@@ -186,8 +187,7 @@ void ListTreeController::showRecord(int recordNumber, std::vector<std::string>& 
     };
     if (updateTree) addCurrentKeyValues(shown);
     const TreeNavigation& nav = navigation_;
-    bool passesFilter =
-        nav.filterValue.empty() || keptTreeText(shown(nav.filterField)) == nav.filterValue;
+    bool passesFilter = !nav.filtering || keptTreeText(shown(nav.filterField)) == nav.filterValue;
     if (passesFilter && replaceRow != 0) {
         for (size_t c = 0; c < columns; ++c) rowTexts[c].assign(rowViews_[c]);
         grid_.setRow(replaceRow, rowTexts, std::nullopt, true, true);

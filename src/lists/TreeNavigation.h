@@ -13,7 +13,10 @@ struct TreeNavigation {
     int listNode = -1;                     // list node of the node last shown
     int lastOpenedListNode = kReloadList;  // listNode of the showing before
     int filterField = 0;                   // key field whose value filters the grid
-    std::string filterValue;               // empty: every record is shown
-    std::vector<int> keyFieldNodes;        // children of listNode, in order
-    std::vector<ValueSet> valueSets;       // one per key-field node
+    std::string filterValue;               // the value shown when filtering
+    // A value node is shown: only the records whose filterField shows filterValue, which may be
+    // the empty text.
+    bool filtering = false;
+    std::vector<int> keyFieldNodes;   // children of listNode, in order
+    std::vector<ValueSet> valueSets;  // one per key-field node
 };

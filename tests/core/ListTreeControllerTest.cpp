@@ -235,10 +235,16 @@ TEST_F(ListTreeControllerTest, AListThatDoesNotOpenShowsTheMessageAndAnEmptyGrid
     EXPECT_EQ(current.name, "C");
 }
 
-TEST_F(ListTreeControllerTest, AnEmptyKeyValueGetsOneNode) {
+TEST_F(ListTreeControllerTest, AnEmptyKeyValueGetsOneNodeThatShowsOnlyItsRecords) {
     int a = addList("A", {{"", "a1"}, {"x", "a2"}, {"", "a3"}});
     tree.select(a);
     EXPECT_EQ(childTexts(a + 1), (std::vector<std::string>{"", "x"}));
+    tree.select(a + 2);
+    std::vector<std::string> titles;
+    for (const auto& row : grid.rows) titles.push_back(row.cells[1]);
+    EXPECT_EQ(titles, (std::vector<std::string>{"a1", "a3"}));
+    tree.select(a + 1);
+    EXPECT_EQ(grid.rows.size(), 3u);
 }
 
 TEST_F(ListTreeControllerTest, AValueTooLongForTheTreeFileKeepsOneNodeThatShowsItsRecords) {
