@@ -131,6 +131,9 @@ void ListTreeController::showSelectedNode() {
     nav.lastOpenedListNode = nav.listNode;
 
     if (!store_.openList(name)) {
+        // The grid was emptied without a repaint: it would go on showing the previous list.
+        grid_.clearRows();
+        grid_.clearColumns();
         dialogs_.showMessage(GBK("打开列表页失败，请重开软件再试，还是不行请删除然后新建。"),
                              store_.tables().lastErrorMessage(), MessageIcon::Exclamation);
         if (generation == generation_ && entryPanelOpen() && hooks_.closeEntryPanel)

@@ -230,6 +230,7 @@ TEST_F(ListTreeControllerTest, AListThatDoesNotOpenShowsTheMessageAndAnEmptyGrid
     EXPECT_EQ(dialogs.shown()[0].title, tables.lastErrorMessage());
     EXPECT_TRUE(grid.rows.empty());
     EXPECT_TRUE(grid.columns.empty());
+    EXPECT_FALSE(grid.repaintPending);  // A's rows are not left on the screen
     EXPECT_FALSE(panelOpen);
     EXPECT_EQ(panelRebuilds, 1);  // rebuilt for the fields of C before opening it
     EXPECT_EQ(current.name, "C");

@@ -17,10 +17,14 @@ class FakeListGrid : public ListGrid {
         int32_t bookmark = 0;
     };
 
-    void clearRows(bool) override { rows.clear(); }
-    void clearColumns(bool) override {
+    void clearRows(bool noRedraw) override {
+        rows.clear();
+        repaintPending = noRedraw;
+    }
+    void clearColumns(bool noRelayout) override {
         columns.clear();
         for (auto& row : rows) row.cells.clear();
+        repaintPending = noRelayout;
     }
     void addColumn(const std::string& title, std::optional<int> width, bool, bool) override {
         columns.push_back({title, width.value_or(88)});
@@ -36,12 +40,14 @@ class FakeListGrid : public ListGrid {
         if (cells) rows[row - 1].cells = fitted(*cells, padToColumns);
         if (bookmark) rows[row - 1].bookmark = *bookmark;
     }
-    int autoFitColumns(int, int, bool, bool, int) override {
+    int autoFitColumns(int, int, bool noRelayout, bool, int) override {
         ++autoFits;
+        repaintPending = repaintPending && noRelayout;
         return 0;
     }
     void scrollColumns(std::optional<int>, std::optional<int>, int, int, bool) override {
         ++relayouts;
+        repaintPending = false;
     }
 
     // The first cell of every row.
@@ -55,6 +61,8 @@ class FakeListGrid : public ListGrid {
     std::vector<Row> rows;
     int autoFits = 0;
     int relayouts = 0;
+    // The grid was emptied without being painted again since: it still shows what it held.
+    bool repaintPending = false;
 
   private:
     std::vector<std::string> fitted(std::vector<std::string> cells, bool padToColumns) const {
