@@ -174,12 +174,18 @@ bool ListTreeController::forEachRecord(unsigned generation, const std::function<
 void ListTreeController::showRecord(int recordNumber, std::vector<std::string>& rowTexts,
                                     bool resizeTexts, bool updateTree, int replaceRow) {
     RecordTable& table = store_.tables();
-    if (!table.goTo(recordNumber)) return;
+    // From the go-to until the grid has its copy of the record's views, no other thread may move
+    // the current record. Committed on every path: a hold left to roll back would undo a caller's
+    // enclosing batch.
+    RecordBatch hold(table);
+    if (table.goTo(recordNumber)) showCurrentRecord(rowTexts, resizeTexts, updateTree, replaceRow);
+    hold.commit();
+}
+
+void ListTreeController::showCurrentRecord(std::vector<std::string>& rowTexts, bool resizeTexts,
+                                           bool updateTree, int replaceRow) {
     size_t columns = static_cast<size_t>(grid_.columnCount());
     if (resizeTexts || rowTexts.size() < columns) rowTexts.assign(columns, std::string());
-    // The views point into the current record: no other thread may move it until the grid has
-    // its copy.
-    RecordBatch hold(table);
     if (!store_.recordDisplayViews(rowViews_, rowTexts)) rowViews_.clear();
     // Columns the table lacks show empty.
     rowViews_.resize(columns);
@@ -195,17 +201,16 @@ void ListTreeController::showRecord(int recordNumber, std::vector<std::string>& 
         for (size_t c = 0; c < columns; ++c) rowTexts[c].assign(rowViews_[c]);
         grid_.setRow(replaceRow, rowTexts, std::nullopt, true, true);
     } else if (passesFilter) {
-        grid_.addRowViews(rowViews_, table.bookmark(), true, true);
+        grid_.addRowViews(rowViews_, store_.tables().bookmark(), true, true);
     }
-    // Committed on every path: a hold left to roll back would undo a caller's enclosing batch.
-    hold.commit();
 }
 
 void ListTreeController::addKeyValues(int recordNumber) {
-    if (!store_.tables().goTo(recordNumber)) return;
-    RecordBatch hold(store_.tables());  // the views point into the current record
-    addCurrentKeyValues(
-        [this](int fieldNumber) { return store_.fieldDisplayView(fieldNumber, keyText_); });
+    // The record stays current while its views are read.
+    RecordBatch hold(store_.tables());
+    if (store_.tables().goTo(recordNumber))
+        addCurrentKeyValues(
+            [this](int fieldNumber) { return store_.fieldDisplayView(fieldNumber, keyText_); });
     hold.commit();
 }
 

@@ -84,6 +84,9 @@ class ListTreeController : private ListTreeListener {
     void selectionChanged(const TreeNode*) override {}
 
     void takeKnownValues();
+    // showRecord for the current record, which the caller keeps current.
+    void showCurrentRecord(std::vector<std::string>& rowTexts, bool resizeTexts, bool updateTree,
+                           int replaceRow);
     // Adds the value nodes of the current record's key fields, whose display texts keyText(n)
     // gives for field n (from 1).
     template <class KeyText>

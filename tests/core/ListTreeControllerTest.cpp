@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 
 #include "forms/FieldText.h"
@@ -327,6 +328,30 @@ TEST_F(ListTreeControllerTest, ARecordShownInsideAnEntryBatchLeavesTheBatchWhole
     EXPECT_EQ(childTexts(a + 1), (std::vector<std::string>{"x", "y", "z"}));
     tree.select(a);
     EXPECT_EQ(grid.firstCells(), (std::vector<std::string>{"x", "y", "z"}));
+}
+
+TEST_F(ListTreeControllerTest, NoOtherThreadMovesTheRecordWhileItIsShown) {
+    int a = addList("A", {{"x", "a1"}, {"y", "a2"}});
+    tree.select(a);
+    const int32_t first = bookmarkOf(1);
+    std::future<void> worker;
+    grid.onColumnCount = [&] {
+        if (worker.valid()) return;
+        // A check's worker goes to another record of the table meanwhile.
+        worker = std::async(std::launch::async, [&] {
+            RecordBatch batch(tables);
+            tables.goToBookmark(first);
+            batch.commit();
+        });
+        worker.wait_for(200ms);
+    };
+    std::vector<std::string> texts;
+    controller.showRecord(2, texts, true, false, 0);
+    grid.onColumnCount = nullptr;
+    worker.wait();
+    ASSERT_EQ(grid.rows.size(), 3u);
+    EXPECT_EQ(grid.rows[2].cells[0], "y");
+    EXPECT_EQ(grid.rows[2].bookmark, bookmarkOf(2));
 }
 
 TEST_F(ListTreeControllerTest, ColumnWidthModeFollowsTheToggle) {

@@ -1,5 +1,6 @@
 #pragma once
 // A ListGrid that keeps columns and rows in memory and counts the layout calls.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +30,10 @@ class FakeListGrid : public ListGrid {
     void addColumn(const std::string& title, std::optional<int> width, bool, bool) override {
         columns.push_back({title, width.value_or(88)});
     }
-    int columnCount() const override { return static_cast<int>(columns.size()); }
+    int columnCount() const override {
+        if (onColumnCount) onColumnCount();
+        return static_cast<int>(columns.size());
+    }
     void addRow(const std::vector<std::string>& cells, int32_t bookmark, bool padToColumns, bool,
                 bool) override {
         rows.push_back({fitted(cells, padToColumns), bookmark});
@@ -63,6 +67,8 @@ class FakeListGrid : public ListGrid {
     int relayouts = 0;
     // The grid was emptied without being painted again since: it still shows what it held.
     bool repaintPending = false;
+    // Runs whenever the column count is asked for, as a moment in the middle of showing a record.
+    std::function<void()> onColumnCount;
 
   private:
     std::vector<std::string> fitted(std::vector<std::string> cells, bool padToColumns) const {
