@@ -1,6 +1,8 @@
 #include "lists/ListTreeController.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "lists/TreeFile.h"
 #include "platform/Dialogs.h"
@@ -151,8 +153,8 @@ void ListTreeController::showSelectedNode() {
     std::vector<std::string> rowTexts(static_cast<size_t>(grid_.columnCount()));
     valueNodesIncomplete_ = updateTree;
     loading_ = true;
-    bool finished =
-        forEachRecord(generation, [&](int r) { showRecord(r, rowTexts, false, updateTree, 0); });
+    bool finished = forEachRecord(
+        generation, [&](int r) { showStoredRecord(r, rowTexts, false, updateTree, 0); });
     loading_ = false;
     if (!finished) return;
     valueNodesIncomplete_ = false;
@@ -161,9 +163,10 @@ void ListTreeController::showSelectedNode() {
 
 bool ListTreeController::forEachRecord(unsigned generation, const std::function<void(int)>& step) {
     ThrottledYield yield(yieldToUi_, yieldInterval_);
+    loadEnd_ = std::numeric_limits<int>::max();
     // Going to each record in turn finds the end without a count, which would read the table once
     // more before the first row.
-    for (int r = 1; store_.tables().goTo(r); ++r) {
+    for (int r = 1; r < loadEnd_ && store_.tables().goTo(r); ++r) {
         yield();
         if (generation != generation_) return false;
         step(r);
@@ -173,6 +176,14 @@ bool ListTreeController::forEachRecord(unsigned generation, const std::function<
 
 void ListTreeController::showRecord(int recordNumber, std::vector<std::string>& rowTexts,
                                     bool resizeTexts, bool updateTree, int replaceRow) {
+    // A record added while a load runs comes after those the load is to show, and has its row
+    // now: the load must not add it again.
+    if (loading_ && replaceRow == 0) loadEnd_ = std::min(loadEnd_, recordNumber);
+    showStoredRecord(recordNumber, rowTexts, resizeTexts, updateTree, replaceRow);
+}
+
+void ListTreeController::showStoredRecord(int recordNumber, std::vector<std::string>& rowTexts,
+                                          bool resizeTexts, bool updateTree, int replaceRow) {
     RecordTable& table = store_.tables();
     // From the go-to until the grid has its copy of the record's views, no other thread may move
     // the current record. Committed on every path: a hold left to roll back would undo a caller's

@@ -84,6 +84,9 @@ class ListTreeController : private ListTreeListener {
     void selectionChanged(const TreeNode*) override {}
 
     void takeKnownValues();
+    // showRecord without regard to a running load.
+    void showStoredRecord(int recordNumber, std::vector<std::string>& rowTexts, bool resizeTexts,
+                          bool updateTree, int replaceRow);
     // showRecord for the current record, which the caller keeps current.
     void showCurrentRecord(std::vector<std::string>& rowTexts, bool resizeTexts, bool updateTree,
                            int replaceRow);
@@ -108,6 +111,8 @@ class ListTreeController : private ListTreeListener {
 
     unsigned generation_ = 0;
     bool loading_ = false;
+    // The records loop stops before this record number: those from it on were shown by others.
+    int loadEnd_ = 0;
     bool ownRemoval_ = false;
     // A load that was to add value nodes stopped early: the next showing of its list adds them.
     bool valueNodesIncomplete_ = false;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -552,6 +553,28 @@ TEST_F(ListTreeControllerTest, AValueOfTheSameListDuringItsLoadStillGetsEveryVal
     onYield = nullptr;
     EXPECT_EQ(childTexts(a + 1).size(), 30u);
     EXPECT_EQ(grid.firstCells(), std::vector<std::string>{"v0"});
+}
+
+TEST_F(ListTreeControllerTest, ARecordEnteredDuringALoadIsShownOnce) {
+    std::vector<std::pair<std::string, std::string>> many;
+    for (int i = 0; i < 30; ++i) many.push_back({"v" + std::to_string(i), "a"});
+    int a = addList("A", many);
+    onYield = [&] {
+        if (yields != 10) return;
+        // The entry panel adds a record and shows it.
+        RecordBatch batch(tables);
+        tables.addBlankRecord();
+        tables.write(1, std::string("new"));
+        std::vector<std::string> texts;
+        controller.showRecord(tables.recordNumber(), texts, true, true, 0);
+        batch.commit();
+    };
+    tree.select(a);
+    onYield = nullptr;
+    std::vector<std::string> cells = grid.firstCells();
+    EXPECT_EQ(cells.size(), 31u);
+    EXPECT_EQ(std::count(cells.begin(), cells.end(), "new"), 1);
+    EXPECT_EQ(childTexts(a + 1).size(), 31u);
 }
 
 TEST_F(ListTreeControllerTest, ADeletionOrACloseDuringALoadStopsIt) {
