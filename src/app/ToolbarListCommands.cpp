@@ -95,12 +95,13 @@ void ToolbarCommands::removeRecords() {
         if (table.goToBookmark(grid.rowRecord(*it).bookmark) && table.deleteRecord())
             grid.removeRow(*it, true);
     }
+    // Purged in the same batch: a kill between the marks and the purge would bring them back.
+    table.purgeDeleted();
     if (!table.commitBatch()) {
         dialogs_.showMessage(table.lastErrorMessage(), app_.productTitle, MessageIcon::Exclamation);
         app_.treeNavigation.lastOpenedListNode = TreeNavigation::kReloadList;
     }
     app_.listTree->applyColumnWidthMode();
-    table.purgeDeleted();
 
     ListTree& tree = app_.tree;
     const int s = tree.selectedIndex();

@@ -52,7 +52,7 @@ bool renameWithoutReplacing(const std::string& from, const std::string& to) {
 }  // namespace
 
 bool isSafeListName(const std::string& name) {
-    return name != "." && name != ".." && name.find('/') == std::string::npos &&
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;
 }
 

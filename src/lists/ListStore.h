@@ -2,7 +2,8 @@
 // A list's files and definition. Each list is a record table "<run directory>/程序数据/<name>.edb"
 // (with its companion ".edt"), open under its name as alias, and a copy of its form's fields kept
 // in the settings section "使用表单库" under its name. Names never lead outside the program-data
-// folder: a name holding "/" or a NUL byte, or one that is "." or "..", is refused everywhere.
+// folder: a name holding "/" or a NUL byte, or one that is empty, "." or "..", is refused
+// everywhere.
 #include <functional>
 #include <optional>
 #include <string>

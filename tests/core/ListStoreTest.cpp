@@ -134,7 +134,7 @@ TEST_F(ListStoreTest, AFormTheTableRefusesCreatesNothing) {
     }
 }
 
-TEST_F(ListStoreTest, NamesThatWouldLeaveTheDataFolderAreRefused) {
+TEST_F(ListStoreTest, NamesThatWouldLeaveTheDataFolderOrNameNoFileAreRefused) {
     FieldSpec field{"a", FieldType::Text, 10, 0, false};
     ASSERT_TRUE(store.createList(formOf("good", {field})));
     ASSERT_TRUE(store.openList("good"));
@@ -142,7 +142,7 @@ TEST_F(ListStoreTest, NamesThatWouldLeaveTheDataFolderAreRefused) {
     auto before = filesOnDisk();
 
     const std::string unsafe[] = {
-        "../victim", "../../escape", "a/b", "..", ".", std::string("x\0/../../y", 10)};
+        "../victim", "../../escape", "a/b", "..", ".", std::string("x\0/../../y", 10), ""};
     for (const auto& name : unsafe) {
         dialogs.expectMessage(createFailedText(), MessageIcon::Exclamation);
         EXPECT_FALSE(store.createList(formOf(name, {field})));
