@@ -5,6 +5,7 @@
 
 #include "platform/Files.h"
 #include "platform/GbkText.h"
+#include "platform/NumberText.h"
 #include "platform/TextCodec.h"
 #include "settings/SettingsStore.h"
 
@@ -114,7 +115,7 @@ void restore(SectionAccess& s, StatefulControl& c, ControlKind kind,
             c.setChecked(store.readBool(name, c.checked()));
             break;
         case ControlKind::ComboBox:
-            c.setCurrentIndex(static_cast<int>(store.readNumber(name, c.currentIndex())));
+            c.setCurrentIndex(saturatedInteger<int>(store.readNumber(name, c.currentIndex())));
             if (options.withItemLists)
                 c.setItemBytes(s.readBlob(name + GBK(".列表"), c.itemBytes()));
             if (options.withContents) c.setText(s.readText(name + GBK(".内容"), c.text()));
@@ -131,13 +132,13 @@ void restore(SectionAccess& s, StatefulControl& c, ControlKind kind,
                 formatIndexList(indexesWhere(c, yield, &StatefulControl::itemChecked));
             c.setItemBytes(s.readBlob(name, c.itemBytes()));
             c.setCurrentIndex(
-                static_cast<int>(store.readNumber(name + GBK(".选中"), c.currentIndex())));
+                saturatedInteger<int>(store.readNumber(name + GBK(".选中"), c.currentIndex())));
             for (int i : parseIndexList(s.readText(name + GBK(".打勾"), noted))) c.checkItem(i);
             break;
         }
         case ControlKind::ColourPicker:
             c.setColour(
-                static_cast<int64_t>(store.readNumber(name, static_cast<double>(c.colour()))));
+                saturatedInteger<int64_t>(store.readNumber(name, static_cast<double>(c.colour()))));
             break;
         case ControlKind::None:
             break;
@@ -204,7 +205,7 @@ std::vector<int> parseIndexList(std::string_view text) {
         size_t pos = 0;
         while (pos < piece.size() && piece[pos] == ' ') ++pos;
         if (pos == piece.size() || piece[pos] < '0' || piece[pos] > '9') continue;
-        indexes.push_back(std::atoi(piece.c_str() + pos));
+        indexes.push_back(integerValue(piece));
     }
     return indexes;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <set>
 
 #include "platform/Files.h"
@@ -232,6 +233,23 @@ TEST_F(ControlStatesTest, ComboBoxItemsAndContentsOnlyWhenAsked) {
     sync({&plain}, true, options);
     EXPECT_EQ(plain.items, combo.items);
     EXPECT_EQ(plain.content, "typed");
+}
+
+TEST_F(ControlStatesTest, NumbersTooLargeForTheirControlComeBackAtTheNearestLimit) {
+    store_->selectSection(GBK("主界面"));
+    store_->writeText(utf8ToGbk("组合框1"), "1e20");
+    store_->writeText(utf8ToGbk("组合框2"), "-1e300");
+    store_->writeText(utf8ToGbk("选择列表框1.选中"), "99999999999");
+    store_->writeText(utf8ToGbk("选择列表框1.打勾"), "99999999999,1");
+    store_->writeText(utf8ToGbk("颜色选择器1"), "1e300");
+    FakeControl combo("组合框1"), negative("组合框2"), checkList("选择列表框1"),
+        colour("颜色选择器1");
+    sync({&combo, &negative, &checkList, &colour}, true);
+    EXPECT_EQ(combo.current, std::numeric_limits<int>::max());
+    EXPECT_EQ(negative.current, std::numeric_limits<int>::min());
+    EXPECT_EQ(checkList.current, std::numeric_limits<int>::max());
+    EXPECT_EQ(checkList.ticked, (std::set<int>{std::numeric_limits<int>::max(), 1}));
+    EXPECT_EQ(colour.rgb, std::numeric_limits<int64_t>::max());
 }
 
 TEST_F(ControlStatesTest, YieldsBeforeEveryControlAndEveryListItem) {

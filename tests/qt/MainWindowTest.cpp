@@ -401,6 +401,30 @@ class MainWindowTest : public QObject {
         QCOMPARE(program.context().settings.readNumber(GBK("分隔条位置"), 0), 400.0);
         CHECK_DIALOGS(program);
     }
+
+    // A stored position that is damaged, or that was dragged in a wider window, must not put the
+    // splitter out of reach and the grid out of sight.
+    void aStoredSplitterOutsideTheWindowStaysInside() {
+        struct Case {
+            const char* stored;
+            int left;
+        };
+        const Case cases[] = {{"1e300", 1192 - 6}, {"5000", 1192 - 6}, {"-40", 0}, {"-1e300", 0}};
+        for (const Case& c : cases) {
+            ProgramUnderTest program;
+            program.start();
+            program.context().settings.selectSection(GBK("主界面"));
+            program.context().settings.writeText(GBK("分隔条位置"), c.stored);
+            program.restart();
+            MainWindow& window = program.window();
+            QCOMPARE(window.width(), 1192);
+            QCOMPARE(window.splitterLeft(), c.left);
+            QCOMPARE(window.splitter()->x(), c.left);
+            QCOMPARE(program.grid().containerLeft(), c.left + 6);
+            QCOMPARE(window.treeView()->width(), c.left);
+            CHECK_DIALOGS(program);
+        }
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

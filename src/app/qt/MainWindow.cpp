@@ -8,6 +8,7 @@
 
 #include "app/AppContext.h"
 #include "app/FormSelector.h"
+#include "app/MainWindowLayout.h"
 #include "app/ToolbarButtons.h"
 #include "app/ToolbarCommands.h"
 #include "app/qt/ComboDropDown.h"
@@ -19,6 +20,7 @@
 #include "lists/ListStore.h"
 #include "lists/ListTreeController.h"
 #include "platform/Dialogs.h"
+#include "platform/NumberText.h"
 #include "platform/TextCodec.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtDesktopServices.h"
@@ -92,7 +94,7 @@ void MainWindow::mainWindowCreated() {
     restoreLayoutSettings();
     syncWindowControlStates(context_.settings, this, true, mainSection(), {}, uiYield());
     context_.settings.selectSection(formLibrarySection());
-    const int formIndex = static_cast<int>(context_.settings.readNumber(formIndexKey(), 0));
+    const int formIndex = saturatedInteger<int>(context_.settings.readNumber(formIndexKey(), 0));
     fillFormSelector(*formSelectorList_, context_.formLibrary, formIndex, true);
     if (formSelectorList_->selectedIndex() < 0) formSelectorList_->setSelectedIndex(0);
     attachGrid();
@@ -106,7 +108,11 @@ void MainWindow::mainWindowCreated() {
 void MainWindow::restoreLayoutSettings() {
     SettingsStore& settings = context_.settings;
     settings.selectSection(mainSection());
-    splitterLeft_ = static_cast<int>(settings.readNumber(GBK("分隔条位置"), splitterLeft_));
+    // Kept inside the window as a drag is: a position stored in a wider window would leave the
+    // splitter out of reach and the grid without width.
+    splitterLeft_ = clampSplitterLeft(
+        saturatedInteger<int>(settings.readNumber(GBK("分隔条位置"), splitterLeft_)), width(),
+        SplitterBar::kWidth);
     if (settings.readBool(GBK("显示查找框"), false)) {
         toolbar_->setChecked(ToolbarButton::FindRecords, true);
         findBox_->show();
