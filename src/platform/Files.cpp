@@ -24,6 +24,21 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
+// Flushes the folder that holds path, so that a rename in it survives a crash of the machine.
+// A folder that cannot be opened for reading, or a file system that cannot flush one, leaves
+// nothing more to do; a failing flush is a failure.
+bool syncFolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return true;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
+}
+
 }  // namespace
 
 std::string hiddenSiblingPath(std::string_view path, std::string_view suffix) {
@@ -79,8 +94,12 @@ bool replaceFileAtomically(std::string_view gbkPath, std::string_view content) {
     bool ok = writeAll(fd, content) && ::fdatasync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (ok) ok = ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temporary.c_str());
-    return ok;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // Until the folder is on the disk, a crash of the machine can still bring the old file back.
+    return syncFolderOf(path);
 }
 
 bool ensureWritableFile(std::string_view gbkPath) {

@@ -13,10 +13,11 @@ std::string hiddenSiblingPath(std::string_view path, std::string_view suffix);
 // Reads the whole file into content. False, with content empty, when it is missing or unreadable.
 bool readWholeFile(std::string_view gbkPath, std::string& content);
 
-// Writes content to a temporary file in the same folder, flushes it to the disk and renames it
-// over gbkPath, so that a process killed at any moment leaves the old or the new file, never a mix.
+// Writes content to a temporary file in the same folder, flushes it to the disk, renames it over
+// gbkPath and flushes the folder, so that a process killed at any moment leaves the old or the new
+// file, never a mix, and a true result means the new file is on the disk.
 // The temporary name is fixed ("." + name + ".new"): callers hold a lock when several writers may
-// race. False when any step fails; the old file is then untouched.
+// race. False when any step fails; a failure before the rename leaves the old file untouched.
 bool replaceFileAtomically(std::string_view gbkPath, std::string_view content);
 
 // True when the file exists or could be created empty (never truncated), and may be written.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "support/TempDir.h"
@@ -36,6 +37,22 @@ TEST(ReplaceFileAtomically, KeepsThePermissionsOfTheFileItReplaces) {
         EXPECT_EQ(fs::status(path).permissions(), mode);
         EXPECT_EQ(TempDir::read(path), "replaced");
     }
+}
+
+// The data and then the rename reach the disk before success is reported: a crash of the machine
+// after a reported write must not bring the old file back.
+TEST(ReplaceFileAtomically, FlushesTheDataThenTheRenameBeforeReportingSuccess) {
+    TempDir dir;
+    const std::string command =
+        std::string(LISTARO_TEST_HELPERS_DIR "/sync_recorder ") + dir.file("s.ini");
+    FILE* out = ::popen(command.c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    std::string calls;
+    char line[256];
+    while (std::fgets(line, sizeof line, out)) calls += line;
+    ASSERT_EQ(::pclose(out), 0);
+    EXPECT_EQ(calls, "sync file\nrename\nsync folder\nresult 1\n");
+    EXPECT_EQ(TempDir::read(dir.file("s.ini")), "content");
 }
 
 TEST(ReadWholeFile, ReadsBytesAndRefusesWhatIsNoFile) {
