@@ -110,15 +110,18 @@ void ToolbarCommands::removeRecords() {
     tree.select(-1);
     app_.suppressTreeSelection = false;
     app_.listTree->rebuildValueNodes();
-    // A value node that went away or moved shows its list anew; otherwise the rows are right.
-    const bool reload = tree.item(s).text != text ||
-                        app_.treeNavigation.lastOpenedListNode == TreeNavigation::kReloadList;
-    if (reload)
-        app_.treeNavigation.lastOpenedListNode = TreeNavigation::kReloadList;
-    else
-        app_.suppressTreeSelection = true;
-    tree.select(s);
-    app_.suppressTreeSelection = false;
+    // The rebuild lets events through: a node the user selected meanwhile is shown and stays.
+    if (tree.selectedIndex() == -1) {
+        // A value node that went away or moved shows its list anew; otherwise the rows are right.
+        const bool reload = tree.item(s).text != text ||
+                            app_.treeNavigation.lastOpenedListNode == TreeNavigation::kReloadList;
+        if (reload)
+            app_.treeNavigation.lastOpenedListNode = TreeNavigation::kReloadList;
+        else
+            app_.suppressTreeSelection = true;
+        tree.select(s);
+        app_.suppressTreeSelection = false;
+    }
     app_.lists->saveListState(true);
 }
 

@@ -150,6 +150,41 @@ class MainWindowReentryTest : public QObject {
         QCOMPARE(program.grid().cellText(1, 2), std::string("S1"));
         QVERIFY(busy.sawBusy);
     }
+
+    // Removing records rebuilds the list's value nodes with nothing selected, letting events
+    // through; a list the user selects meanwhile stays selected and shown.
+    void anotherListSelectedWhileValueNodesAreRebuilt() {
+        ProgramUnderTest program;
+        twoLists(program);
+        program.tree().select(largeNode(program));
+        expectOnlyRowsOf(program, "L", kLargeRows);
+        program.grid().selectRow(1);
+        program.dialogs.expectMessage(GBK("确定要移除选中的记录吗？"), MessageIcon::Question);
+        bool selectedMeanwhile = false;
+        QTimer timer;
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (program.tree().selectedIndex() != -1) return;
+            timer.stop();
+            selectedMeanwhile = true;
+            program.tree().select(smallNode(program));
+        });
+        timer.start();
+        program.window().toolbar()->click(ToolbarButton::RemoveRecords);
+        QVERIFY(selectedMeanwhile);
+        QCoreApplication::processEvents();
+        QCOMPARE(program.tree().selectedIndex(), smallNode(program));
+        QCOMPARE(gbkToUtf8(program.context().currentList.name), std::string("示例表单1"));
+        expectOnlyRowsOf(program, "S", 3);
+
+        // The large list lost its first record only, and its value nodes are whole when it is
+        // shown again.
+        program.tree().select(largeNode(program));
+        expectOnlyRowsOf(program, "L", kLargeRows - 1);
+        QCOMPARE(program.tree().children(largeNode(program) + 1).size(), size_t{7});
+        QVERIFY2(program.dialogs.problems().isEmpty(),
+                 qPrintable(program.dialogs.problems().join('\n')));
+    }
 };
 
 QTEST_MAIN(MainWindowReentryTest)
