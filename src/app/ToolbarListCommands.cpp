@@ -38,8 +38,14 @@ void ToolbarCommands::newList() {
                                 static_cast<int32_t>(i + 1)});
     }
     app_.lists->saveListState(true);
-    tree.setExpanded(listNode, true);
-    tree.select(listNode);
+    // The writes let events through: lists deleted meanwhile move the new node, which is found
+    // again by its name (the last root item of that name; none when it went away meanwhile).
+    const std::vector<int> lists = tree.children(-1);
+    const auto node = std::find_if(lists.rbegin(), lists.rend(),
+                                   [&](int list) { return tree.item(list).text == *name; });
+    if (node == lists.rend()) return;
+    tree.setExpanded(*node, true);
+    tree.select(*node);
 }
 
 void ToolbarCommands::deleteList() {

@@ -185,6 +185,36 @@ class MainWindowReentryTest : public QObject {
         QVERIFY2(program.dialogs.problems().isEmpty(),
                  qPrintable(program.dialogs.problems().join('\n')));
     }
+
+    // A new list's definition and the tree file are written before the new node is selected, and
+    // the writes let events through: a list deleted meanwhile moves the new node up.
+    void aListDeletedWhileANewListIsSaved() {
+        ProgramUnderTest program;
+        program.start();
+        program.window().toolbar()->click(ToolbarButton::NewList);
+        QCOMPARE(program.tree().count(), 2);
+        program.dialogs.expectMessage(GBK("确定要删除【示例表单】列表吗？"), MessageIcon::Question)
+            .expectMessage(GBK("请再次确认，真的要删除【示例表单】列表吗？"),
+                           MessageIcon::Question);
+        bool deletedMeanwhile = false;
+        QTimer timer;
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (program.tree().count() != 4) return;
+            timer.stop();
+            deletedMeanwhile = true;
+            program.window().toolbar()->click(ToolbarButton::DeleteList);
+        });
+        timer.start();
+        program.window().toolbar()->click(ToolbarButton::NewList);
+        QVERIFY(deletedMeanwhile);
+        QCOMPARE(program.tree().count(), 2);
+        QCOMPARE(program.tree().selectedIndex(), listNode(program, "示例表单1"));
+        QCOMPARE(gbkToUtf8(program.context().currentList.name), std::string("示例表单1"));
+        QCOMPARE(program.grid().columnCount(), 12);
+        QVERIFY2(program.dialogs.problems().isEmpty(),
+                 qPrintable(program.dialogs.problems().join('\n')));
+    }
 };
 
 QTEST_MAIN(MainWindowReentryTest)
