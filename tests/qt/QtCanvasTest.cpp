@@ -1,6 +1,7 @@
 // The canvas widget: a persistent image that keeps what was drawn, drawing from a worker thread,
 // pointer events with their modifiers, and the tooltips shown over a canvas.
 #include <QApplication>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QtTest>
 #include <thread>
@@ -9,6 +10,25 @@
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtTooltipHost.h"
+
+namespace {
+// What a tip label shows for a tool tip: like any label, it takes a text that looks like markup as
+// rich text.
+QString shownText(const QString& tip) {
+    QTextDocument document;
+    if (Qt::mightBeRichText(tip))
+        document.setHtml(tip);
+    else
+        document.setPlainText(tip);
+    return document.toPlainText();
+}
+
+QString plainText(const QString& text) {
+    QTextDocument document;
+    document.setPlainText(text);
+    return document.toPlainText();
+}
+}  // namespace
 
 class QtCanvasTest : public QObject {
     Q_OBJECT
@@ -141,6 +161,27 @@ class QtCanvasTest : public QObject {
         QCOMPARE(lines.join(QString()), QString::fromStdString(longText));
         const QFontMetrics metrics(QToolTip::font());
         for (const QString& line : lines) QVERIFY(metrics.horizontalAdvance(line) <= 1024);
+    }
+
+    // Cell texts that happen to look like markup are shown as they are, not rendered (an image
+    // tag would even make the tip read a local file).
+    void tooltipsShowTextsThatLookLikeMarkupAsTheyAre() {
+        QtTooltipHost host;
+        QtCanvas canvas("c");
+        QVERIFY(host.createWindow(1024, false));
+        const std::string texts[] = {
+            "<b>bold</b> text",
+            "a < b and c > d",
+            "<i>y</i>  z\r\n\r\nq\tw &amp; <img src=\"x.png\">",
+            "&lt;b&gt;",
+            "<p>" + std::string(600, 'W') + "</p>",  // wraps as well
+        };
+        for (const std::string& text : texts) {
+            QVERIFY(host.addTool(canvas, text, false));
+            // Line breaks aside, which the wrapping adds.
+            QCOMPARE(shownText(canvas.toolTip()).remove('\n'),
+                     plainText(QString::fromStdString(text)).remove('\n'));
+        }
     }
 };
 

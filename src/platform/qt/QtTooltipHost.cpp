@@ -1,6 +1,7 @@
 #include "platform/qt/QtTooltipHost.h"
 
 #include <QFontMetrics>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QWidget>
 
@@ -41,8 +42,14 @@ void QtTooltipHost::destroyWindow() {
 bool QtTooltipHost::addTool(Canvas& tool, const std::string& text, bool) {
     auto* widget = dynamic_cast<QWidget*>(&tool);
     if (!created_ || !widget) return false;
-    const QString tip = QString::fromStdString(gbkToUtf8(text));
-    widget->setToolTip(wrapTipText(tip, QToolTip::font(), maxTipWidth_));
+    QString tip =
+        wrapTipText(QString::fromStdString(gbkToUtf8(text)), QToolTip::font(), maxTipWidth_);
+    // A tip label renders a text that looks like markup as rich text (and would load the images it
+    // names); cell texts are shown as they are.
+    if (Qt::mightBeRichText(tip))
+        tip = QStringLiteral("<p style=\"white-space:pre\">") + tip.toHtmlEscaped() +
+              QStringLiteral("</p>");
+    widget->setToolTip(tip);
     return true;
 }
 
