@@ -80,7 +80,8 @@ struct SequenceItem {
 
 SequenceItem byteItem(std::string_view text, int32_t row) {
     unsigned char bytes[kInlineBytes] = {};
-    std::memcpy(bytes, text.data(), std::min(kInlineBytes, text.size()));
+    // An empty view may hold no pointer at all (a row without the sorted cell).
+    if (!text.empty()) std::memcpy(bytes, text.data(), std::min(kInlineBytes, text.size()));
     SequenceItem item{{0, 0}, uint32_t(text.size()), row};
     for (size_t i = 0; i < kInlineBytes; ++i)
         item.prefix[i / 8] = item.prefix[i / 8] << 8 | bytes[i];
