@@ -57,10 +57,20 @@ std::string schemeOf(const std::string& address) {
     return lowerCase(address.substr(0, end));
 }
 
+// Blanks around an address, typed or imported with it, are not part of it.
+std::string withoutBlanks(const std::string& text) {
+    static const char blanks[] = " \t\r\n";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 // The address to hand to the desktop, or empty when it must not be opened: web and FTP addresses
 // and mail links as they are, a drive path (C:\x.exe) or any other scheme refused, and anything
 // else taken as a web address without its scheme ("www.example.com", "host:8080/x").
-std::string openableAddress(const std::string& address) {
+std::string openableAddress(const std::string& stored) {
+    const std::string address = withoutBlanks(stored);
+    if (address.empty()) return {};
     std::string scheme = schemeOf(address);
     if (!scheme.empty()) {
         static const std::array<std::string, 4> allowed = {"http", "https", "ftp", "ftps"};

@@ -85,6 +85,11 @@ TEST(LinkValueAction, OpensOnlyNetworkAddressesNeverLocalPrograms) {
         {"file:///usr/bin/xterm", {}},
         {"smb://server/share", {}},
         {"/usr/bin/xterm", {"http:///usr/bin/xterm"}},
+        // Blanks around an address (typed or imported with it) are not part of it.
+        {" http://a.cn/x \t", {"http://a.cn/x"}},
+        {"\twww.a.cn\r\n", {"http://www.a.cn"}},
+        {" file:///usr/bin/xterm", {}},
+        {"   ", {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(click(FieldType::Link, "t||" + c.address, false).opened, c.opened) << c.address;
