@@ -56,6 +56,12 @@ bool isSafeListName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
+bool isNewListName(const std::string& name) {
+    // The name is a settings key: beside a list "a", a list "a=b" would read as "a" with a value
+    // starting "b=", and the two definitions would overwrite each other.
+    return isSafeListName(name) && name.find('=') == std::string::npos;
+}
+
 ListStore::ListStore(std::string runDirectory, RecordTable& tables, SettingsStore& settings,
                      Dialogs& dialogs, CurrentList& current)
     : runDirectory_(std::move(runDirectory)),
@@ -89,10 +95,10 @@ std::optional<std::string> ListStore::createList(const FormSpec& form) {
     std::error_code ec;
     fs::create_directories(diskPath(dataFolder()), ec);
     std::string name = form.name;
-    for (int counter = 1; isSafeListName(name) && fs::exists(diskPath(listTablePath(name)), ec);
+    for (int counter = 1; isNewListName(name) && fs::exists(diskPath(listTablePath(name)), ec);
          ++counter)
         name = form.name + std::to_string(counter);
-    if (!isSafeListName(name) || !tables_.create(listTablePath(name), columns)) {
+    if (!isNewListName(name) || !tables_.create(listTablePath(name), columns)) {
         dialogs_.showMessage(GBK("新建列表失败，请检查当前选择的表单是否存在错误，比如没有字段，"
                                  "或字段名重复，或字段名存在非法字符！"),
                              {}, MessageIcon::Exclamation);
@@ -115,7 +121,7 @@ void ListStore::closeList(const std::string& name) {
 }
 
 bool ListStore::renameListFiles(const std::string& oldName, const std::string& newName) {
-    if (!isSafeListName(oldName) || !isSafeListName(newName)) return false;
+    if (!isSafeListName(oldName) || !isNewListName(newName)) return false;
     closeList(oldName);
     std::string from = listTablePath(oldName), to = listTablePath(newName);
     if (!renameWithoutReplacing(diskPath(from), diskPath(to))) return false;

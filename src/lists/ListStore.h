@@ -17,6 +17,8 @@ class SettingsStore;
 
 // Whether a list name can be a file name inside the program-data folder.
 bool isSafeListName(const std::string& name);
+// Whether a new list, or a list renamed, may take the name: a safe name without "=".
+bool isNewListName(const std::string& name);
 
 class ListStore {
   public:

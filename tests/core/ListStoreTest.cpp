@@ -156,6 +156,19 @@ TEST_F(ListStoreTest, NamesThatWouldLeaveTheDataFolderOrNameNoFileAreRefused) {
     EXPECT_TRUE(tables.isOpen(store.listTablePath("good")));
 }
 
+TEST_F(ListStoreTest, NamesWithAnEqualsSignAreRefusedSoThatTwoDefinitionsNeverShareAKey) {
+    FieldSpec a{"a", FieldType::Text, 10, 0, false}, b{"b", FieldType::Text, 10, 0, false};
+    ASSERT_TRUE(store.createList(formOf("a", {a})));
+    store.saveListState(false);
+    dialogs.expectMessage(createFailedText(), MessageIcon::Exclamation);
+    EXPECT_FALSE(store.createList(formOf("a=b", {b})));
+    EXPECT_FALSE(store.renameListFiles("a", "a=b"));
+    EXPECT_TRUE(exists(store.listTablePath("a")));
+    store.loadListDefinition("a");
+    ASSERT_EQ(current.fields.size(), 1u);
+    EXPECT_EQ(current.fields[0].name, "a");
+}
+
 TEST_F(ListStoreTest, SelectingAListTwiceOnlyMakesItCurrentAgain) {
     FieldSpec a{"a", FieldType::Text, 10, 0, false}, b{"b", FieldType::Text, 10, 0, false};
     ASSERT_TRUE(store.createList(formOf("A", {a})));
