@@ -117,10 +117,11 @@ void linkValueAction(int32_t type, std::string_view value, LinkServices& service
         return;
     }
     if (type == FieldType::FtpLink) {
-        if (!p[2].empty())
+        const std::string server = withoutBlanks(p[2]);
+        if (!server.empty())
             open(services.shell,
-                 ftpAddress(escapedCredential(p[0]), escapedCredential(p[1]), p[2]));
-    } else if (!p[1].empty()) {
-        open(services.shell, type == FieldType::QqLink ? qqChatLink(p[1]) : p[1]);
+                 ftpAddress(escapedCredential(p[0]), escapedCredential(p[1]), server));
+    } else if (const std::string address = withoutBlanks(p[1]); !address.empty()) {
+        open(services.shell, type == FieldType::QqLink ? qqChatLink(address) : address);
     }
 }

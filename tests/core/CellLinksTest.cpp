@@ -62,6 +62,11 @@ TEST(LinkValueAction, OpensOrCopiesByTypeAndAlt) {
         {FieldType::QqLink, "t||12345", false, {{kQqChat}, {}, 0}},
         {FieldType::QqLink, "t||12345", true, {{}, {kQqChat}, 1}},
         {FieldType::QqLink, "t||", false, {}},
+        // Blanks around the number or the server are not part of them.
+        {FieldType::QqLink, "t|| 12345 ", false, {{kQqChat}, {}, 0}},
+        {FieldType::QqLink, "t||  ", false, {}},
+        {FieldType::FtpLink, "U||P|| S\t", false, {{"FTP://U:P@S"}, {}, 0}},
+        {FieldType::FtpLink, "U||P||  ", false, {}},
         {FieldType::Text, "t||http://a.cn", false, {}},
         {FieldType::Text, "t||http://a.cn", true, {}},
         {FieldType::Ping, "t||http://a.cn", true, {}},
