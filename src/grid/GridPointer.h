@@ -22,8 +22,9 @@ struct GridPointerHooks {
     Clipboard* clipboard = nullptr;
     Beep* beep = nullptr;
     Keys* keys = nullptr;
-    // True while the field check runs: header clicks do not sort then.
-    std::function<bool()> checkRunning;
+    // True while header clicks must not sort: the field check runs, or a list is loading into the
+    // grid (a sort would order only the rows loaded so far).
+    std::function<bool()> sortRefused;
     // A column border was dragged: the open list's field keeps the new width.
     std::function<void(int column, int width)> columnResized;
     // Every left release on the header: the list's definition, widths included, is saved.

@@ -295,7 +295,7 @@ void RecordGrid::headerCanvasPressed(int x, int y) {
     headerCanvas_->takeFocus();
     headerPressed(x, y);
     if (isInBorderZone() || sortRunning_) return;
-    if (pointerHooks_.checkRunning && pointerHooks_.checkRunning()) return;
+    if (pointerHooks_.sortRefused && pointerHooks_.sortRefused()) return;
     const int column = columnAt(x);
     pointer_.sortAscending = !pointer_.sortAscending;
     if (column < 1) return;

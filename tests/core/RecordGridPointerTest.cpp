@@ -25,7 +25,7 @@ struct PointerFixture : GridFixture {
         hooks.clipboard = &desktop.clipboard;
         hooks.beep = &desktop.beep;
         hooks.keys = &desktop.keys;
-        hooks.checkRunning = [this] { return checkRunning; };
+        hooks.sortRefused = [this] { return checkRunning; };
         hooks.columnResized = [this](int c, int w) {
             log.push_back("width " + std::to_string(c) + " " + std::to_string(w));
         };

@@ -151,6 +151,26 @@ class MainWindowReentryTest : public QObject {
         QVERIFY(busy.sawBusy);
     }
 
+    // A header click while a list loads would sort only the rows loaded so far and leave the rest
+    // unsorted below them: it is refused, and the list shows in record order.
+    void aHeaderClickedWhileALargeListLoads() {
+        ProgramUnderTest program;
+        twoLists(program);
+        RecordGrid& grid = program.grid();
+        WhileBusy busy(program, [&] {
+            const int x = grid.columnLeft(2) + 10;
+            grid.headerCanvasPressed(x, 10);
+            grid.headerReleased(x, 10);
+        });
+        program.tree().select(largeNode(program));
+        QVERIFY(busy.sawBusy);
+        QCoreApplication::processEvents();
+        expectOnlyRowsOf(program, "L", kLargeRows);
+        for (int r = 1; r <= 50; ++r) QCOMPARE(grid.cellText(r, 2), "L" + std::to_string(r));
+        QCOMPARE(gbkToUtf8(grid.columnTitle(2)), std::string("域名"));
+        QVERIFY(program.dialogs.problems().isEmpty());
+    }
+
     // Removing records rebuilds the list's value nodes with nothing selected, letting events
     // through; a list the user selects meanwhile stays selected and shown.
     void anotherListSelectedWhileValueNodesAreRebuilt() {

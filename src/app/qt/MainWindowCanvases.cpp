@@ -6,6 +6,7 @@
 #include "app/qt/MainWindow.h"
 #include "grid/GridPointer.h"
 #include "lists/ListStore.h"
+#include "lists/ListTreeController.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtDesktopServices.h"
 #include "platform/qt/QtTooltipHost.h"
@@ -30,7 +31,10 @@ void MainWindow::attachGrid() {
         .clipboard = &desktop_->clipboard,
         .beep = &desktop_->beep,
         .keys = &desktop_->keys,
-        .checkRunning = [this] { return context_.checkRunning; },
+        .sortRefused =
+            [this] {
+                return context_.checkRunning || (context_.listTree && context_.listTree->loading());
+            },
         .columnResized =
             [&list](int column, int width) {
                 if (column >= 1 && column <= static_cast<int>(list.fields.size()))
