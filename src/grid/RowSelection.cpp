@@ -1,6 +1,7 @@
 #include "grid/RowSelection.h"
 
 #include <algorithm>
+#include <iterator>
 
 bool RowSelection::contains(int row) const {
     if (row >= 1 && row < kMaxTracked) {
@@ -19,7 +20,9 @@ void RowSelection::add(int row) {
 
 void RowSelection::remove(int row) {
     if (!contains(row)) return;
-    numbers_.erase(std::find(numbers_.begin(), numbers_.end(), row));
+    // From the back: rows are removed from the highest down, so after a select-all the number
+    // sought is the last one, and a million removals stay linear.
+    numbers_.erase(std::next(std::find(numbers_.rbegin(), numbers_.rend(), row)).base());
     if (row >= 1 && row < kMaxTracked) member_[row] = false;
 }
 
