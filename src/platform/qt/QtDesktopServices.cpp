@@ -14,7 +14,7 @@ QUrl openableUrl(const std::string& utf8Address) {
     if (address.isEmpty() || address.endsWith(".exe", Qt::CaseInsensitive)) return {};
     const QUrl url = QUrl::fromUserInput(address);
     // Links point into the network; a local file or an unknown scheme could start a program.
-    static const QStringList schemes = {"http", "https", "ftp", "mailto"};
+    static const QStringList schemes = {"http", "https", "ftp", "ftps", "mailto"};
     if (!url.isValid() || !schemes.contains(url.scheme().toLower())) return {};
     return url;
 }

@@ -8,6 +8,10 @@
 #include "platform/Keys.h"
 #include "platform/Shell.h"
 
+// The URL a link address opens as, or an empty one when it must not be opened: only network
+// schemes, never a local file, never a program.
+QUrl openableUrl(const std::string& utf8Address);
+
 class QtShell : public Shell {
   public:
     void openAddress(const std::string& address) override;
