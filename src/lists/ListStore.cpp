@@ -171,11 +171,6 @@ bool ListStore::readField(int fieldNumber, std::string& text) {
     return true;
 }
 
-void ListStore::fieldDisplayText(int fieldNumber, std::string& out) {
-    std::string_view view = fieldDisplayView(fieldNumber, out);
-    if (view.data() != out.data() || view.size() != out.size()) out.assign(view);
-}
-
 int32_t ListStore::displayType(int fieldNumber) const {
     // A column without a definition shows its text form.
     bool defined = fieldNumber >= 1 && fieldNumber <= static_cast<int>(current_.fields.size());
@@ -208,9 +203,8 @@ bool ListStore::recordDisplayViews(std::vector<std::string_view>& views,
 }
 
 std::string ListStore::fieldDisplayText(int fieldNumber) {
-    std::string out;
-    fieldDisplayText(fieldNumber, out);
-    return out;
+    std::string scratch;
+    return std::string(fieldDisplayView(fieldNumber, scratch));
 }
 
 std::string ListStore::fieldValueText(int fieldNumber) {

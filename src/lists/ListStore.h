@@ -54,8 +54,6 @@ class ListStore {
 
     // The text shown for field n (from 1) of the current record: displayText of its text form.
     std::string fieldDisplayText(int fieldNumber);
-    // The same into out, reusing its storage: the form used when loading many records.
-    void fieldDisplayText(int fieldNumber, std::string& out);
     // The same as a view either of the table's own bytes (valid as RecordTable::readTextView says)
     // or of scratch, which holds any text that had to be made.
     std::string_view fieldDisplayView(int fieldNumber, std::string& scratch);
